@@ -1,0 +1,151 @@
+#include "generation/GenerateProblems.h"
+
+#include "generation/ProblemCount.h"
+#include "generation/TwoDigitModes.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace zentavo {
+namespace {
+
+// Dan 0 never drills (its divisor would be 0), whatever the mask says; bits
+// above 9 name no dan.
+constexpr uint32_t DrillableDans = 0x3FEu;
+constexpr int32_t QuotientsPerDan = 9;
+constexpr int32_t MaxTries = 1000;
+constexpr uint32_t CodeDraws = 100;
+
+struct Selection {
+    uint32_t dans = 0;       // bit n: dan n selected
+    int32_t danCount = 0;
+    int32_t extraZero = 0;   // J: 1 when quotient 0 is allowed
+    int32_t emphasised = -1; // E: -1, 0 (none) or a dan 1..9
+};
+
+Selection SelectionFor(const SheetOptions& options)
+{
+    Selection s;
+    s.dans = static_cast<uint32_t>(options.DanMask) & DrillableDans;
+    s.danCount = std::popcount(s.dans);
+    s.extraZero = options.JousuuCheck == 1 ? 1 : 0;
+    s.emphasised = (options.ImportantDan >= 0 && options.ImportantDan <= 9) ? options.ImportantDan : -1;
+    return s;
+}
+
+bool IsAcceptable(const Selection& s, bool emphasisActive, int32_t code, const ProblemList& list,
+                  int32_t start, int32_t position)
+{
+    const int32_t dan = code / 10;
+    const int32_t quotient = code % 10;
+    if ((s.dans & (1u << dan)) == 0)
+        return false;
+    if (s.extraZero == 0 && quotient == 0)
+        return false;
+    if (emphasisActive && dan == s.emphasised)
+        return false;
+    const auto first = list.Codes.begin() + start;
+    const auto last = list.Codes.begin() + position;
+    return std::find(first, last, code) == last;
+}
+
+// A position whose draws were all rejected keeps its last value, unless that
+// value has dan 0: then it takes the first acceptable code (no draw), or the
+// first problem of the lowest selected dan when none is left.
+int32_t ReplacementForDanZero(const Selection& s, bool emphasisActive, const ProblemList& list,
+                              int32_t start, int32_t position)
+{
+    for (int32_t code = 10; code <= 99; ++code)
+        if (IsAcceptable(s, emphasisActive, code, list, start, position))
+            return code;
+    return std::countr_zero(s.dans) * 10 + 1;
+}
+
+void DrawPosition(const Selection& s, bool emphasisActive, ProblemList& list, int32_t start,
+                  int32_t position, RandomSource& random)
+{
+    for (int32_t tries = 0; tries <= MaxTries; ++tries) {
+        const auto code = static_cast<int32_t>(random.RandomBelow(CodeDraws));
+        list.Codes[position] = code;
+        if (IsAcceptable(s, emphasisActive, code, list, start, position))
+            return;
+    }
+    if (list.Codes[position] < 10)
+        list.Codes[position] = ReplacementForDanZero(s, emphasisActive, list, start, position);
+}
+
+void SelectExactShare(const Selection& s, ProblemList& list)
+{
+    int32_t position = 1;
+    for (int32_t dan = 1; dan <= 9; ++dan) {
+        if ((s.dans & (1u << dan)) == 0)
+            continue;
+        for (int32_t quotient = 1; quotient <= QuotientsPerDan && position <= list.Count; ++quotient)
+            list.Codes[position++] = dan * 10 + quotient;
+    }
+}
+
+void SelectByDraw(const Selection& s, ProblemList& list, RandomSource& random)
+{
+    int32_t start = 1;
+    const bool emphasisActive = s.emphasised >= 1;
+    if (emphasisActive) {
+        // Every problem of the emphasised dan once, ahead of the drawn ones.
+        const int32_t blockSize = std::min(QuotientsPerDan + s.extraZero, list.Count);
+        for (int32_t k = 0; k < blockSize; ++k)
+            list.Codes[1 + k] = s.emphasised * 10 + (1 - s.extraZero) + k;
+        start = QuotientsPerDan + s.extraZero + 1;
+    }
+    for (int32_t position = start; position <= list.Count; ++position)
+        DrawPosition(s, emphasisActive, list, start, position, random);
+}
+
+void Shuffle(ProblemList& list, RandomSource& random)
+{
+    const auto count = static_cast<uint32_t>(list.Count);
+    for (int32_t i = 1; i <= list.Count; ++i) {
+        const auto k = static_cast<size_t>(random.RandomBelow(count)) + 1;
+        std::swap(list.Codes[static_cast<size_t>(i)], list.Codes[k]);
+    }
+}
+
+void DrawBlankSides(ProblemList& list, RandomSource& random)
+{
+    for (int32_t i = 1; i <= list.Count; ++i)
+        list.BlankSide[i] = static_cast<int32_t>(random.RandomBelow(2));
+}
+
+}  // namespace
+
+GenerateResult GenerateProblems(const SheetOptions& options, ProblemList& list, RandomSource& random)
+{
+    const Selection s = SelectionFor(options);
+    const int32_t count = std::clamp(ProblemCountFor(options.QNumCheck, list.Count), 0, ProblemCapacity);
+    if (s.danCount == 0)
+        return GenerateResult::TooFewDans;
+    const int32_t perDanShare = count / s.danCount;
+    if (perDanShare != QuotientsPerDan && options.Amari == 0 &&
+        (QuotientsPerDan + s.extraZero) * s.danCount < count)
+        return GenerateResult::TooFewDans;
+
+    list.Count = count;
+    list.Codes.fill(0);
+    list.Divisors.fill(0);
+    list.BlankSide.fill(0);
+
+    if (perDanShare == QuotientsPerDan)
+        SelectExactShare(s, list);
+    else
+        SelectByDraw(s, list, random);
+    std::sort(list.Codes.begin() + 1, list.Codes.begin() + 1 + count);
+
+    if (IsTwoDigitMode(options.Amari))
+        FillTwoDigitProblems(options.Amari, count, list, random);
+    else if (options.Amari == 0 && options.RandomCheck == 1)
+        Shuffle(list, random);
+
+    DrawBlankSides(list, random);
+    return GenerateResult::Generated;
+}
+
+}  // namespace zentavo

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "generation/ProblemList.h"
+#include "generation/SheetOptions.h"
+#include "render/SheetCanvas.h"
+#include "render/SheetScale.h"
+
+#include <cstdint>
+
+namespace zentavo {
+
+// Draws the whole question sheet (Answers 0) or answer sheet (Answers 1)
+// scaled into Width x Height device pixels, rewriting the list's texts.
+void MakePrint(SheetCanvas& Canvas, int32_t Width, int32_t Height, int32_t Answers,
+               const SheetOptions& options, ProblemList& list, int32_t PrintNumber);
+
+}  // namespace zentavo

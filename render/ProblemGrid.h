@@ -1,0 +1,24 @@
+#pragma once
+
+#include "generation/ProblemList.h"
+#include "render/SheetCanvas.h"
+#include "render/SheetScale.h"
+
+#include <cstdint>
+
+namespace zentavo {
+
+struct GridShape {
+    int32_t Rows;     // rows per column
+    int32_t Columns;
+    int32_t Pitch;    // row pitch in reference units
+};
+
+// The columns, rows and pitch for a count item and the generated count.
+GridShape GridShapeFor(int32_t qNumCheck, int32_t count);
+
+// Places Texts[1..Columns*Rows] down the columns below the header.
+void DrawProblemGrid(SheetCanvas& canvas, const SheetScaler& scaler, int32_t width,
+                     int32_t qNumCheck, const ProblemList& list);
+
+}  // namespace zentavo

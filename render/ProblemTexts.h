@@ -1,0 +1,23 @@
+#pragma once
+
+#include "generation/ProblemList.h"
+#include "generation/SheetOptions.h"
+
+#include <cstdint>
+#include <string>
+
+namespace zentavo {
+
+inline constexpr size_t MaxTextBytes = 16;
+
+// Rewrites Texts[1..Count] in the question form (Answers 0) or the answer
+// form (Answers 1) under the options in force now.
+void MakeProblemTexts(const SheetOptions& options, ProblemList& list, int32_t Answers);
+
+// The text of problem i (1-based) without its number prefix.
+std::string ProblemText(const SheetOptions& options, const ProblemList& list, int32_t i, bool answers);
+
+// After how many problems the circled numbering starts again at 1.
+int32_t NumberRestartLength(int32_t qNumCheck);
+
+}  // namespace zentavo
