@@ -1,0 +1,56 @@
+#include "window/FontMapping.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QStringList>
+
+namespace zentavo {
+namespace {
+
+const QStringList MinchoCandidates = {
+    QStringLiteral("IPAMincho"), QStringLiteral("IPA明朝"),
+    QStringLiteral("Noto Serif CJK JP"), QStringLiteral("Noto Serif JP")};
+const QStringList GothicCandidates = {
+    QStringLiteral("IPAGothic"), QStringLiteral("IPAゴシック"),
+    QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP")};
+
+QStringList InstalledOf(const QStringList& candidates)
+{
+    const QStringList families = QFontDatabase::families();
+    QStringList installed;
+    for (const QString& family : candidates)
+        if (families.contains(family, Qt::CaseInsensitive))
+            installed << family;
+    return installed;
+}
+
+void MapFace(const QString& requested, const QStringList& candidates, const QString& fallback)
+{
+    QStringList faces = InstalledOf(candidates);
+    if (faces.isEmpty())
+        faces << fallback;
+    QFont::insertSubstitutions(requested, faces);
+}
+
+}  // namespace
+
+void InstallFontMapping()
+{
+    static const bool installed = [] {
+        const QString serif = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+        MapFace(MinchoFaceName, MinchoCandidates, serif);
+        MapFace(GothicFaceName, GothicCandidates, serif);
+        // The window font: a Japanese-capable sans face where there is one.
+        MapFace(SystemFaceName, GothicCandidates, serif);
+        return true;
+    }();
+    (void)installed;
+}
+
+QString InstalledFaceFor(const QString& requested)
+{
+    return QFontInfo(QFont(requested)).family();
+}
+
+}  // namespace zentavo
