@@ -2,12 +2,28 @@
 
 #include "generation/RunState.h"
 #include "generation/SheetOptions.h"
+#include "render/SheetCanvas.h"
 
 #include <QWidget>
 
+#include <array>
+#include <cstdint>
+
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPainter;
+class QPushButton;
+
 namespace zentavo {
 
+class PreviewArea;
+class RadioGroup;
+
 // The one window of the program: option controls, preview area and commands.
+// Controls sit at fixed pixel positions of the client area.
 class TForm1 : public QWidget {
     Q_OBJECT
 
@@ -17,10 +33,79 @@ public:
     RunState& Run() { return run_; }
     const RunState& Run() const { return run_; }
 
+    // The option controls as they are now.
+    SheetOptions Snapshot() const;
+
+    // From the first successful Preview on, both print commands stay enabled.
+    void EnablePrintCommands();
+
+    // Commands: preview and printing.
+    void PreviewBtnClick();
+    void PaintBox1Paint(QPainter& painter);
+    void PrintBtnClick();
+    void PrintAnsBtnClick();
+    void btnSetPrnClick();
+    void MakePrint(SheetCanvas& Canvas, int32_t Width, int32_t Height, int32_t Answers);
+
+    // Rules that keep the option controls consistent.
+    void DanClick(QCheckBox* box);
+    void CheckBoxClick(QCheckBox* box);
+    void ImportantDanClick();
+    void QNumCheckClick();
+    void MGroupEnter();
+    void rgSquareEnter();
+
+    // Controls.
+    QLabel* Label2 = nullptr;
+    QGroupBox* GroupBox1 = nullptr;
+    QCheckBox* D0 = nullptr;
+    QCheckBox* D1 = nullptr;
+    QCheckBox* D2 = nullptr;
+    QCheckBox* D3 = nullptr;
+    QCheckBox* D4 = nullptr;
+    QCheckBox* D5 = nullptr;
+    QCheckBox* D6 = nullptr;
+    QCheckBox* D7 = nullptr;
+    QCheckBox* D8 = nullptr;
+    QCheckBox* D9 = nullptr;
+    RadioGroup* ImportantDan = nullptr;
+    RadioGroup* JousuuCheck = nullptr;
+    RadioGroup* MGroup = nullptr;
+    RadioGroup* rgSquare = nullptr;
+    RadioGroup* Amari = nullptr;
+    RadioGroup* QNumCheck = nullptr;
+    RadioGroup* RandomCheck = nullptr;
+    RadioGroup* rgNum = nullptr;
+    QLabel* Label3 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    PreviewArea* PaintBox1 = nullptr;
+    QPushButton* PreviewBtn = nullptr;
+    QPushButton* PrintBtn = nullptr;
+    QPushButton* PrintAnsBtn = nullptr;
+    QPushButton* btnSetPrn = nullptr;
+    QPushButton* QuitBtn = nullptr;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void CreateLabels();
+    void CreateDanBoxes();
+    void CreateRadioGroups();
+    void CreatePreviewArea();
+    void CreateButtons();
+    void SetTabOrder();
+    void ConnectRules();
     void FormCreate();
+    void FitOuterSize();
+    int DanOf(const QCheckBox* box) const;
 
     RunState run_;
+    std::array<QCheckBox*, 10> DanBoxes{};  // entry n: the box of dan n
+    bool outerSizeFitted_ = false;
+
+    // Command state (preview and printing)
 };
 
 }  // namespace zentavo

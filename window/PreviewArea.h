@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+
+class QPainter;
+
+namespace zentavo {
+
+// The preview area: a fixed 320 x 441 surface that leaves its drawing to a
+// handler. Without a handler it stays blank (the window background).
+class PreviewArea : public QWidget {
+    Q_OBJECT
+
+public:
+    using PaintHandler = std::function<void(QPainter&)>;
+
+    explicit PreviewArea(QWidget* parent = nullptr);
+
+    void SetPaintHandler(PaintHandler handler) { handler_ = std::move(handler); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    PaintHandler handler_;
+};
+
+}  // namespace zentavo
