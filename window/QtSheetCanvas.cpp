@@ -1,0 +1,149 @@
+#include "window/QtSheetCanvas.h"
+
+#include "window/FontMapping.h"
+#include "window/ShiftJisText.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QRect>
+
+#include <algorithm>
+#include <cmath>
+
+namespace zentavo {
+namespace {
+
+QColor ColorOf(uint32_t rgb)
+{
+    return QColor::fromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+// The sheet never sets a font colour: texts take the window-text colour.
+const QColor TextColor = ColorOf(clBlack);
+
+}  // namespace
+
+QtSheetCanvas::QtSheetCanvas(QPainter& painter)
+    : painter_(painter), brushColor_(ColorOf(clWhite)), penColor_(ColorOf(clBlack)), family_(SystemFaceName)
+{
+}
+
+void QtSheetCanvas::SetBrushStyle(BrushStyle style)
+{
+    brushStyle_ = style;
+}
+
+void QtSheetCanvas::SetBrushColor(uint32_t rgb)
+{
+    brushColor_ = ColorOf(rgb);
+}
+
+void QtSheetCanvas::SetPenColor(uint32_t rgb)
+{
+    penColor_ = ColorOf(rgb);
+}
+
+void QtSheetCanvas::DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    const QRect area = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                             QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
+    if (area.isEmpty())
+        return;
+    painter_.save();
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    if (brushStyle_ == BrushStyle::bsSolid)
+        painter_.fillRect(area, brushColor_);
+    // The one-pixel outline as four strips of whole pixels: every paint
+    // engine, raster or PDF, then covers exactly the same pixels.
+    painter_.fillRect(QRect(area.left(), area.top(), area.width(), 1), penColor_);
+    painter_.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), penColor_);
+    painter_.fillRect(QRect(area.left(), area.top(), 1, area.height()), penColor_);
+    painter_.fillRect(QRect(area.right(), area.top(), 1, area.height()), penColor_);
+    painter_.restore();
+}
+
+void QtSheetCanvas::SetFontName(const std::string& name)
+{
+    // An undecodable name keeps the current typeface.
+    if (const std::optional<QString> family = ShiftJisToUnicode(name); family && *family != family_) {
+        family_ = *family;
+        font_.reset();
+    }
+}
+
+void QtSheetCanvas::SetFontHeight(int32_t height)
+{
+    if (height != cellHeight_) {
+        cellHeight_ = height;
+        font_.reset();
+    }
+}
+
+void QtSheetCanvas::PutText(int32_t x, int32_t y, const std::string& text)
+{
+    const SizedFont* font = CurrentFont();
+    const std::optional<QString> unicode = ShiftJisToUnicode(text);
+    if (font == nullptr || !unicode || unicode->isEmpty())
+        return;
+
+    painter_.save();
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+    painter_.setFont(font->font);
+    if (brushStyle_ == BrushStyle::bsSolid) {
+        const qreal advance = QFontMetricsF(font->font, painter_.device()).horizontalAdvance(*unicode);
+        painter_.fillRect(QRectF(x, y, advance, cellHeight_), brushColor_);
+    }
+    painter_.setPen(TextColor);
+    painter_.drawText(QPointF(x, y + font->ascent), *unicode);
+    painter_.restore();
+}
+
+std::optional<QFont> QtSheetCanvas::TextFont()
+{
+    const SizedFont* font = CurrentFont();
+    return font ? std::optional<QFont>(font->font) : std::nullopt;
+}
+
+const QtSheetCanvas::SizedFont* QtSheetCanvas::CurrentFont()
+{
+    if (cellHeight_ <= 0)
+        return nullptr;
+    if (!font_)
+        font_ = SizeFont(cellHeight_);
+    return &*font_;
+}
+
+// Finds the pixel size whose ascent plus descent on the painter's device
+// comes closest to the cell height. Hinting is off so that the layout is the
+// same on the screen and on a printer page.
+QtSheetCanvas::SizedFont QtSheetCanvas::SizeFont(int32_t cellHeight) const
+{
+    QFont font(family_);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setStyleStrategy(QFont::PreferAntialias);
+
+    const auto cellAt = [&](int pixelSize) {
+        font.setPixelSize(pixelSize);
+        const QFontMetricsF metrics(font, painter_.device());
+        return metrics.ascent() + metrics.descent();
+    };
+    const qreal atHeight = cellAt(cellHeight);
+    int best = atHeight > 0 ? std::max(1, static_cast<int>(std::lround(cellHeight * cellHeight / atHeight)))
+                            : cellHeight;
+    // The estimate is exact for fonts that scale linearly; nudge it for the
+    // rest.
+    qreal bestError = std::abs(cellAt(best) - cellHeight);
+    for (const int step : {-1, 1}) {
+        for (int candidate = best + step; candidate >= 1; candidate += step) {
+            const qreal error = std::abs(cellAt(candidate) - cellHeight);
+            if (error >= bestError)
+                break;
+            best = candidate;
+            bestError = error;
+        }
+    }
+    font.setPixelSize(best);
+    return {font, QFontMetricsF(font, painter_.device()).ascent()};
+}
+
+}  // namespace zentavo
