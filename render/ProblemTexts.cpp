@@ -102,7 +102,7 @@ std::string WithoutBlank(const TimesTableProblem& p, int32_t mGroup, bool answer
     text += Num(shown);
     text += sjis::Divide;
     text += Num(p.divisor);
-    if (answers && p.divisor != 0) {
+    if (answers) {
         text += sjis::Equals;
         text += Num(shown / p.divisor);
     }
@@ -125,10 +125,16 @@ int32_t NumberRestartLength(int32_t qNumCheck)
 
 std::string ProblemText(const SheetOptions& options, const ProblemList& list, int32_t i, bool answers)
 {
+    if (i < 1 || i > ProblemCapacity)
+        return {};
     const auto slot = static_cast<size_t>(i);
     if (IsTwoDigitMode(options.Amari))
         return TwoDigitText(list.Codes[slot], list.Divisors[slot], answers);
     const TimesTableProblem p = Decode(list.Codes[slot]);
+    // A code below 10 divides by 0: there is no answer to show, so the answer
+    // sheet repeats the question instead of filling in a number.
+    if (p.divisor == 0)
+        answers = false;
     switch (BlankFor(options.rgSquare, list.BlankSide[slot])) {
     case Blank::OnDividend: return BlankOnDividend(p, answers);
     case Blank::OnDivisor: return BlankOnDivisor(p, answers);

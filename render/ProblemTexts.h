@@ -14,7 +14,8 @@ inline constexpr size_t MaxTextBytes = 16;
 // form (Answers 1) under the options in force now.
 void MakeProblemTexts(const SheetOptions& options, ProblemList& list, int32_t Answers);
 
-// The text of problem i (1-based) without its number prefix.
+// The text of problem i (1-based) without its number prefix; empty when i is
+// not a slot of the list (1..80).
 std::string ProblemText(const SheetOptions& options, const ProblemList& list, int32_t i, bool answers);
 
 // After how many problems the circled numbering starts again at 1.

@@ -34,17 +34,17 @@ constexpr bool IsLeadByte(unsigned char c)
 }
 
 // The longest prefix of at most `limit` bytes that does not split a
-// double-byte character.
+// double-byte character; a lead byte without its second byte is dropped.
 inline std::string_view CutToBytes(std::string_view text, size_t limit)
 {
     size_t end = 0;
     while (end < text.size()) {
         const size_t width = IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1;
-        if (end + width > limit)
+        if (end + width > limit || end + width > text.size())
             break;
         end += width;
     }
-    return text.substr(0, std::min(end, text.size()));
+    return text.substr(0, end);
 }
 
 }  // namespace zentavo::sjis
