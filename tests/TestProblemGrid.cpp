@@ -1,7 +1,5 @@
 #include "render/ProblemGrid.h"
 
-#include "render/MakePrint.h"
-#include "render/ShiftJis.h"
 #include "support/RecordingCanvas.h"
 
 #include <gtest/gtest.h>
@@ -91,30 +89,6 @@ TEST(ProblemGrid, PlacesTextsDownEachColumnInTurn)
         for (const Spot& spot : c.spots)
             EXPECT_EQ(texts[spot.index], CanvasCall::Text(spot.x, spot.y, "#" + std::to_string(spot.index + 1)))
                 << c.width << " x " << c.height << ", item " << c.item;
-    }
-}
-
-TEST(ProblemGrid, CircledNumbersFollowTheColumns)
-{
-    struct Case {
-        int32_t item, count, restart;
-    };
-    // 80 problems under the nine-problem item: 1 to 9 over columns of 10.
-    const Case cases[] = {{13, 40, 20}, {8, 54, 18}, {0, 80, 9}};
-    for (const Case& c : cases) {
-        SheetOptions options;
-        options.QNumCheck = c.item;
-        options.rgNum = 1;
-        ProblemList list;
-        list.Count = c.count;
-        list.Codes.fill(24);
-        RecordingCanvas canvas;
-        MakePrint(canvas, 320, 441, 1, options, list, 1);
-        const std::vector<CanvasCall> texts = canvas.Texts();
-        ASSERT_EQ(texts.size(), 4u + c.count);
-        for (int32_t n = 1; n <= c.count; ++n)
-            EXPECT_EQ(texts[3 + n].text, sjis::CircledNumeral((n - 1) % c.restart + 1) + " 8\x81\x80" "2\x81\x81" "4")
-                << "item " << c.item << ", text " << n;
     }
 }
 
