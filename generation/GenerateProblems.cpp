@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <bitset>
 
 namespace zentavo {
 namespace {
@@ -33,8 +34,14 @@ Selection SelectionFor(const SheetOptions& options)
     return s;
 }
 
-bool IsAcceptable(const Selection& s, bool emphasisActive, int32_t code, const ProblemList& list,
-                  int32_t start, int32_t position)
+// Values already placed since the start of the drawn part, and how many
+// values would still pass every rule.
+struct DrawPool {
+    std::bitset<CodeDraws> taken;
+    int32_t acceptableLeft = 0;
+};
+
+bool IsAcceptable(const Selection& s, bool emphasisActive, int32_t code, const DrawPool& pool)
 {
     const int32_t dan = code / 10;
     const int32_t quotient = code % 10;
@@ -44,34 +51,78 @@ bool IsAcceptable(const Selection& s, bool emphasisActive, int32_t code, const P
         return false;
     if (emphasisActive && dan == s.emphasised)
         return false;
-    const auto first = list.Codes.begin() + start;
-    const auto last = list.Codes.begin() + position;
-    return std::find(first, last, code) == last;
+    return !pool.taken[static_cast<size_t>(code)];
 }
+
+DrawPool FreshPool(const Selection& s, bool emphasisActive)
+{
+    DrawPool pool;
+    for (int32_t code = 0; code < static_cast<int32_t>(CodeDraws); ++code)
+        pool.acceptableLeft += IsAcceptable(s, emphasisActive, code, pool) ? 1 : 0;
+    return pool;
+}
+
+// The seed after `steps` more draws, computed in one go.
+struct SeedJump {
+    uint32_t multiplier = 1;
+    uint32_t increment = 0;
+};
+constexpr SeedJump JumpOf(int32_t steps)
+{
+    SeedJump jump;
+    for (int32_t k = 0; k < steps; ++k) {
+        jump.multiplier *= 134775813u;
+        jump.increment = jump.increment * 134775813u + 1u;
+    }
+    return jump;
+}
+constexpr SeedJump AllButLastDraw = JumpOf(MaxTries);
 
 // A position whose draws were all rejected keeps its last value, unless that
 // value has dan 0: then it takes the first acceptable code (no draw), or the
 // first problem of the lowest selected dan when none is left.
-int32_t ReplacementForDanZero(const Selection& s, bool emphasisActive, const ProblemList& list,
-                              int32_t start, int32_t position)
+int32_t ReplacementForDanZero(const Selection& s, bool emphasisActive, const DrawPool& pool)
 {
     for (int32_t code = 10; code <= 99; ++code)
-        if (IsAcceptable(s, emphasisActive, code, list, start, position))
+        if (IsAcceptable(s, emphasisActive, code, pool))
             return code;
     return std::countr_zero(s.dans) * 10 + 1;
 }
 
-void DrawPosition(const Selection& s, bool emphasisActive, ProblemList& list, int32_t start,
+int32_t DrawUntilAccepted(const Selection& s, bool emphasisActive, const DrawPool& pool,
+                          RandomSource& random, bool& accepted)
+{
+    if (pool.acceptableLeft == 0) {
+        // Every draw would be rejected: skip straight to the last of them.
+        random.RandomSeed = random.RandomSeed * AllButLastDraw.multiplier + AllButLastDraw.increment;
+        accepted = false;
+        return static_cast<int32_t>(random.RandomBelow(CodeDraws));
+    }
+    int32_t code = 0;
+    for (int32_t tries = 0; tries <= MaxTries; ++tries) {
+        code = static_cast<int32_t>(random.RandomBelow(CodeDraws));
+        if (IsAcceptable(s, emphasisActive, code, pool)) {
+            accepted = true;
+            return code;
+        }
+    }
+    accepted = false;
+    return code;
+}
+
+void DrawPosition(const Selection& s, bool emphasisActive, ProblemList& list, DrawPool& pool,
                   int32_t position, RandomSource& random)
 {
-    for (int32_t tries = 0; tries <= MaxTries; ++tries) {
-        const auto code = static_cast<int32_t>(random.RandomBelow(CodeDraws));
-        list.Codes[position] = code;
-        if (IsAcceptable(s, emphasisActive, code, list, start, position))
-            return;
+    bool accepted = false;
+    int32_t code = DrawUntilAccepted(s, emphasisActive, pool, random, accepted);
+    if (!accepted && code < 10) {
+        code = ReplacementForDanZero(s, emphasisActive, pool);
+        accepted = IsAcceptable(s, emphasisActive, code, pool);
     }
-    if (list.Codes[position] < 10)
-        list.Codes[position] = ReplacementForDanZero(s, emphasisActive, list, start, position);
+    list.Codes[position] = code;
+    if (accepted)
+        --pool.acceptableLeft;
+    pool.taken.set(static_cast<size_t>(code));
 }
 
 void SelectExactShare(const Selection& s, ProblemList& list)
@@ -96,8 +147,9 @@ void SelectByDraw(const Selection& s, ProblemList& list, RandomSource& random)
             list.Codes[1 + k] = s.emphasised * 10 + (1 - s.extraZero) + k;
         start = QuotientsPerDan + s.extraZero + 1;
     }
+    DrawPool pool = FreshPool(s, emphasisActive);
     for (int32_t position = start; position <= list.Count; ++position)
-        DrawPosition(s, emphasisActive, list, start, position, random);
+        DrawPosition(s, emphasisActive, list, pool, position, random);
 }
 
 void Shuffle(ProblemList& list, RandomSource& random)

@@ -1,5 +1,6 @@
 #include "generation/TwoDigitModes.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zentavo {
@@ -36,12 +37,8 @@ void ClearProblems(ProblemList& list)
     list.BlankSide.fill(0);
 }
 
-}  // namespace
-
-bool AcceptsPair(int32_t amari, int32_t a, int32_t b)
+constexpr bool ModeAccepts(int32_t amari, int32_t a, int32_t b)
 {
-    if (!IsTwoDigitMode(amari) || b <= 0 || a < 0)
-        return false;
     const ModeRule& rule = ModeRules[static_cast<size_t>(amari - 1)];
     const int32_t quotient = a / b;
     const int32_t remainder = a % b;
@@ -61,17 +58,42 @@ bool AcceptsPair(int32_t amari, int32_t a, int32_t b)
     return true;
 }
 
+// Every drawable pair, decided once: [mode - 1][(a - 10) * 8 + (b - 2)].
+constexpr int32_t PairCount = DividendDraws * DivisorDraws;
+using AcceptanceTable = std::array<std::array<bool, PairCount>, ModeRules.size()>;
+constexpr AcceptanceTable BuildAcceptanceTable()
+{
+    AcceptanceTable table{};
+    for (int32_t mode = FirstTwoDigitMode; mode <= LastTwoDigitMode; ++mode)
+        for (int32_t pair = 0; pair < PairCount; ++pair)
+            table[static_cast<size_t>(mode - 1)][static_cast<size_t>(pair)] =
+                ModeAccepts(mode, pair / DivisorDraws + 10, pair % DivisorDraws + 2);
+    return table;
+}
+constexpr AcceptanceTable Acceptance = BuildAcceptanceTable();
+
+}  // namespace
+
+bool AcceptsPair(int32_t amari, int32_t a, int32_t b)
+{
+    return IsTwoDigitMode(amari) && b > 0 && a >= 0 && ModeAccepts(amari, a, b);
+}
+
 void FillTwoDigitProblems(int32_t amari, int32_t count, ProblemList& list, RandomSource& random)
 {
+    count = std::clamp(count, 0, ProblemCapacity);
     list.Count = count;
     ClearProblems(list);
+    if (!IsTwoDigitMode(amari))
+        return;
+    const auto& accepted = Acceptance[static_cast<size_t>(amari - 1)];
     for (int32_t i = 1; i <= count; ++i) {
         for (int32_t tries = 0; tries <= MaxTries; ++tries) {
-            const auto a = static_cast<int32_t>(random.RandomBelow(DividendDraws)) + 10;
-            const auto b = static_cast<int32_t>(random.RandomBelow(DivisorDraws)) + 2;
-            list.Codes[i] = a;
-            list.Divisors[i] = b;
-            if (amari == LastTwoDigitMode || AcceptsPair(amari, a, b))
+            const auto dividendIndex = static_cast<int32_t>(random.RandomBelow(DividendDraws));
+            const auto divisorIndex = static_cast<int32_t>(random.RandomBelow(DivisorDraws));
+            list.Codes[i] = dividendIndex + 10;
+            list.Divisors[i] = divisorIndex + 2;
+            if (amari == LastTwoDigitMode || accepted[static_cast<size_t>(dividendIndex * DivisorDraws + divisorIndex)])
                 break;
         }
     }
