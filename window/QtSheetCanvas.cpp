@@ -21,6 +21,10 @@ QColor ColorOf(uint32_t rgb)
 // The sheet never sets a font colour: texts take the window-text colour.
 const QColor TextColor = ColorOf(clBlack);
 
+// Taller cells (over a metre at 1200 dpi) come only from absurd target sizes;
+// their texts are not drawn rather than handed to the font engine.
+constexpr int32_t LargestCellHeight = 1 << 16;
+
 }  // namespace
 
 QtSheetCanvas::QtSheetCanvas(QPainter& painter)
@@ -45,21 +49,45 @@ void QtSheetCanvas::SetPenColor(uint32_t rgb)
 
 void QtSheetCanvas::DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
-    const QRect area = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
-                             QPoint(std::max(x1, x2) - 1, std::max(y1, y2) - 1));
-    if (area.isEmpty())
+    const std::optional<QRect> area = VisiblePart(x1, y1, x2, y2);
+    if (!area)
         return;
     painter_.save();
     painter_.setRenderHint(QPainter::Antialiasing, false);
     if (brushStyle_ == BrushStyle::bsSolid)
-        painter_.fillRect(area, brushColor_);
-    // The one-pixel outline as four strips of whole pixels: every paint
-    // engine, raster or PDF, then covers exactly the same pixels.
-    painter_.fillRect(QRect(area.left(), area.top(), area.width(), 1), penColor_);
-    painter_.fillRect(QRect(area.left(), area.bottom(), area.width(), 1), penColor_);
-    painter_.fillRect(QRect(area.left(), area.top(), 1, area.height()), penColor_);
-    painter_.fillRect(QRect(area.right(), area.top(), 1, area.height()), penColor_);
+        painter_.fillRect(*area, brushColor_);
+    // The one-pixel outline as strips of whole pixels, each drawn only where
+    // the figure's edge is on the device: every paint engine, raster or PDF,
+    // then covers exactly the same pixels.
+    const int64_t left = std::min(x1, x2);
+    const int64_t top = std::min(y1, y2);
+    const int64_t right = std::max<int64_t>(x1, x2) - 1;
+    const int64_t bottom = std::max<int64_t>(y1, y2) - 1;
+    if (top == area->top())
+        painter_.fillRect(QRect(area->left(), area->top(), area->width(), 1), penColor_);
+    if (bottom == area->bottom())
+        painter_.fillRect(QRect(area->left(), area->bottom(), area->width(), 1), penColor_);
+    if (left == area->left())
+        painter_.fillRect(QRect(area->left(), area->top(), 1, area->height()), penColor_);
+    if (right == area->right())
+        painter_.fillRect(QRect(area->right(), area->top(), 1, area->height()), penColor_);
     painter_.restore();
+}
+
+// The part of the figure covering x1..x2-1, y1..y2-1 (in either order) that
+// lies on the device, worked out in 64 bits so that no extreme coordinate
+// wraps; nullopt when nothing of it is on the device.
+std::optional<QRect> QtSheetCanvas::VisiblePart(int64_t x1, int64_t y1, int64_t x2, int64_t y2) const
+{
+    const QPaintDevice* device = painter_.device();
+    const int64_t left = std::max<int64_t>(std::min(x1, x2), 0);
+    const int64_t top = std::max<int64_t>(std::min(y1, y2), 0);
+    const int64_t right = std::min<int64_t>(std::max(x1, x2), device->width());   // exclusive
+    const int64_t bottom = std::min<int64_t>(std::max(y1, y2), device->height()); // exclusive
+    if (left >= right || top >= bottom)
+        return std::nullopt;
+    return QRect(static_cast<int>(left), static_cast<int>(top), static_cast<int>(right - left),
+                 static_cast<int>(bottom - top));
 }
 
 void QtSheetCanvas::SetFontName(const std::string& name)
@@ -106,7 +134,7 @@ std::optional<QFont> QtSheetCanvas::TextFont()
 
 const QtSheetCanvas::SizedFont* QtSheetCanvas::CurrentFont()
 {
-    if (cellHeight_ <= 0)
+    if (cellHeight_ <= 0 || cellHeight_ > LargestCellHeight)
         return nullptr;
     if (!font_)
         font_ = SizeFont(cellHeight_);
@@ -128,8 +156,10 @@ QtSheetCanvas::SizedFont QtSheetCanvas::SizeFont(int32_t cellHeight) const
         return metrics.ascent() + metrics.descent();
     };
     const qreal atHeight = cellAt(cellHeight);
-    int best = atHeight > 0 ? std::max(1, static_cast<int>(std::lround(cellHeight * cellHeight / atHeight)))
-                            : cellHeight;
+    int best = cellHeight;
+    if (atHeight > 0)
+        best = static_cast<int>(std::clamp<double>(std::round(double(cellHeight) * cellHeight / atHeight), 1,
+                                                   2.0 * LargestCellHeight));
     // The estimate is exact for fonts that scale linearly; nudge it for the
     // rest.
     qreal bestError = std::abs(cellAt(best) - cellHeight);

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QString>
 
 #include <cstdint>
@@ -41,6 +42,7 @@ private:
 
     const SizedFont* CurrentFont();
     SizedFont SizeFont(int32_t cellHeight) const;
+    std::optional<QRect> VisiblePart(int64_t x1, int64_t y1, int64_t x2, int64_t y2) const;
 
     QPainter& painter_;
     BrushStyle brushStyle_ = BrushStyle::bsSolid;

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 namespace zentavo {
@@ -111,6 +112,29 @@ TEST(QtSheetCanvas, EmptyRectangleDrawsNothing)
     EXPECT_TRUE(InkBounds(image).isNull());
 }
 
+TEST(QtSheetCanvas, RectangleAtExtremeCoordinatesDoesNotWrap)
+{
+    constexpr int32_t Max = std::numeric_limits<int32_t>::max();
+    constexpr int32_t Min = std::numeric_limits<int32_t>::min();
+    QImage image = Backdropped(8, 8);
+    {
+        QPainter painter(&image);
+        QtSheetCanvas canvas(painter);
+        canvas.SetBrushColor(0xFF0000);
+        canvas.SetPenColor(0x0000FF);
+        canvas.DrawRectangle(Min, Min, Min, Min);
+        canvas.DrawRectangle(Max, Max, Max, Max);
+        canvas.DrawRectangle(Max, 0, Min, 3);  // reversed corners: a full-width band
+    }
+    // The band's left and right edges lie far off the image; its top and
+    // bottom rows show the pen, the row between them the brush.
+    EXPECT_EQ(image.pixel(4, 0), 0xFF0000FF);
+    EXPECT_EQ(image.pixel(4, 1), 0xFFFF0000);
+    EXPECT_EQ(image.pixel(0, 1), 0xFFFF0000);
+    EXPECT_EQ(image.pixel(4, 2), 0xFF0000FF);
+    EXPECT_EQ(image.pixel(4, 3), Backdrop);
+}
+
 TEST(QtSheetCanvas, CellHeightIsAscentPlusDescent)
 {
     QImage image = Backdropped(4, 4);
@@ -210,6 +234,7 @@ TEST(QtSheetCanvas, UndecodableTextOrEmptyCellDrawsNothing)
     EXPECT_TRUE(InkOfText(Mincho(), 16, 10, 10, "54\x81", image).isNull());
     EXPECT_TRUE(InkOfText(Mincho(), 0, 10, 10, "54", image).isNull());
     EXPECT_TRUE(InkOfText(Mincho(), -16, 10, 10, "54", image).isNull());
+    EXPECT_TRUE(InkOfText(Mincho(), std::numeric_limits<int32_t>::max(), 10, 10, "54", image).isNull());
     EXPECT_FALSE(InkOfText(Mincho(), 16, 10, 10, "54", image).isNull());
 }
 
