@@ -18,13 +18,24 @@ struct CanvasCall {
 
     bool operator==(const CanvasCall&) const = default;
 
-    static CanvasCall Style(BrushStyle style) { return {Kind::BrushStyle, static_cast<int32_t>(style)}; }
-    static CanvasCall Brush(uint32_t rgb) { return {Kind::BrushColor, static_cast<int32_t>(rgb)}; }
-    static CanvasCall Pen(uint32_t rgb) { return {Kind::PenColor, static_cast<int32_t>(rgb)}; }
-    static CanvasCall Rect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return {Kind::Rectangle, x1, y1, x2, y2}; }
-    static CanvasCall Font(std::string name) { return {Kind::FontName, 0, 0, 0, 0, std::move(name)}; }
-    static CanvasCall Height(int32_t height) { return {Kind::FontHeight, height}; }
-    static CanvasCall Text(int32_t x, int32_t y, std::string text) { return {Kind::Text, x, y, 0, 0, std::move(text)}; }
+    static CanvasCall Style(BrushStyle style) { return Of(Kind::BrushStyle, static_cast<int32_t>(style)); }
+    static CanvasCall Brush(uint32_t rgb) { return Of(Kind::BrushColor, static_cast<int32_t>(rgb)); }
+    static CanvasCall Pen(uint32_t rgb) { return Of(Kind::PenColor, static_cast<int32_t>(rgb)); }
+    static CanvasCall Rect(int32_t x1, int32_t y1, int32_t x2, int32_t y2) { return Of(Kind::Rectangle, x1, y1, x2, y2); }
+    static CanvasCall Font(std::string name) { return Of(Kind::FontName, 0, 0, 0, 0, std::move(name)); }
+    static CanvasCall Height(int32_t height) { return Of(Kind::FontHeight, height); }
+    static CanvasCall Text(int32_t x, int32_t y, std::string text) { return Of(Kind::Text, x, y, 0, 0, std::move(text)); }
+
+    static CanvasCall Of(Kind kind, int32_t a, int32_t b = 0, int32_t c = 0, int32_t d = 0, std::string text = {})
+    {
+        CanvasCall call{kind};
+        call.a = a;
+        call.b = b;
+        call.c = c;
+        call.d = d;
+        call.text = std::move(text);
+        return call;
+    }
 };
 
 // Texts are shown with their bytes in hex, so that a failing comparison of
@@ -67,19 +78,13 @@ class RecordingCanvas : public SheetCanvas {
 public:
     std::vector<CanvasCall> calls;
 
-    void SetBrushStyle(BrushStyle style) override { add({CanvasCall::Kind::BrushStyle, static_cast<int32_t>(style)}); }
-    void SetBrushColor(uint32_t rgb) override { add({CanvasCall::Kind::BrushColor, static_cast<int32_t>(rgb)}); }
-    void SetPenColor(uint32_t rgb) override { add({CanvasCall::Kind::PenColor, static_cast<int32_t>(rgb)}); }
-    void DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override
-    {
-        add({CanvasCall::Kind::Rectangle, x1, y1, x2, y2});
-    }
-    void SetFontName(const std::string& name) override { add({CanvasCall::Kind::FontName, 0, 0, 0, 0, name}); }
-    void SetFontHeight(int32_t height) override { add({CanvasCall::Kind::FontHeight, height}); }
-    void PutText(int32_t x, int32_t y, const std::string& text) override
-    {
-        add({CanvasCall::Kind::Text, x, y, 0, 0, text});
-    }
+    void SetBrushStyle(BrushStyle style) override { add(CanvasCall::Style(style)); }
+    void SetBrushColor(uint32_t rgb) override { add(CanvasCall::Brush(rgb)); }
+    void SetPenColor(uint32_t rgb) override { add(CanvasCall::Pen(rgb)); }
+    void DrawRectangle(int32_t x1, int32_t y1, int32_t x2, int32_t y2) override { add(CanvasCall::Rect(x1, y1, x2, y2)); }
+    void SetFontName(const std::string& name) override { add(CanvasCall::Font(name)); }
+    void SetFontHeight(int32_t height) override { add(CanvasCall::Height(height)); }
+    void PutText(int32_t x, int32_t y, const std::string& text) override { add(CanvasCall::Text(x, y, text)); }
 
     std::vector<CanvasCall> Texts() const
     {
