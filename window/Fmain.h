@@ -3,11 +3,13 @@
 #include "generation/RunState.h"
 #include "generation/SheetOptions.h"
 #include "render/SheetCanvas.h"
+#include "window/PrintService.h"
 
 #include <QWidget>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 class QCheckBox;
 class QFrame;
@@ -106,6 +108,8 @@ private:
     bool outerSizeFitted_ = false;
 
     // Command state (preview and printing)
+    PrintService& PrintingService();
+    std::unique_ptr<PrintService> printService_;  // created on the first print command
 };
 
 }  // namespace zentavo

@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include <utility>
+
 namespace zentavo {
 
 PreviewArea::PreviewArea(QWidget* parent)
@@ -11,8 +13,19 @@ PreviewArea::PreviewArea(QWidget* parent)
     setFixedSize(320, 441);
 }
 
+void PreviewArea::ShowOnce(QImage image)
+{
+    once_ = std::move(image);
+    repaint();
+}
+
 void PreviewArea::paintEvent(QPaintEvent*)
 {
+    if (!once_.isNull()) {
+        QPainter painter(this);
+        painter.drawImage(0, 0, std::exchange(once_, QImage()));
+        return;
+    }
     if (!handler_)
         return;
     QPainter painter(this);

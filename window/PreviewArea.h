@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -20,11 +21,16 @@ public:
 
     void SetPaintHandler(PaintHandler handler) { handler_ = std::move(handler); }
 
+    // Shows `image` now, in place of the handler's drawing, until the area
+    // is painted again for any reason.
+    void ShowOnce(QImage image);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     PaintHandler handler_;
+    QImage once_;
 };
 
 }  // namespace zentavo

@@ -1,0 +1,298 @@
+#include "print/CupsScheduler.h"
+#include "print/ModalWatcher.h"
+#include "print/PdfDocument.h"
+#include "print/PrintTests.h"
+
+#include "window/Fmain.h"
+#include "window/QtPrintService.h"
+#include "window/ShiftJisText.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cups/cups.h>
+
+#include <memory>
+
+namespace zentavo::testing {
+namespace {
+
+// Every text of the last drawing, as it appears on the sheet.
+QStringList SheetTexts(const TForm1& form)
+{
+    const ProblemList& list = form.Run().Problems;
+    QStringList texts;
+    for (int32_t i = 1; i <= list.Count; ++i)
+        texts << WithoutSpaces(ShiftJisToUnicode(list.Texts[static_cast<size_t>(i)]).value_or(QString()));
+    return texts;
+}
+
+void ExpectHoldsEvery(const PdfDocument& document, const QStringList& texts)
+{
+    ASSERT_FALSE(texts.isEmpty());
+    for (const QString& text : texts)
+        EXPECT_TRUE(document.text.contains(text)) << text.toStdString() << " missing from\n"
+                                                  << document.text.toStdString();
+}
+
+// Chooses "print to file" in the setup dialog, writing to `path`.
+void ChoosePrintToFile(QWidget* dialog, const QString& path)
+{
+    auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+    auto* fileName = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+    ASSERT_NE(printers, nullptr);
+    ASSERT_NE(fileName, nullptr);
+    const int toFile = printers->findText(QStringLiteral("Print to File (PDF)"));
+    ASSERT_GE(toFile, 0);
+    printers->setCurrentIndex(toFile);
+    fileName->setText(path);
+}
+
+class Printing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!TheScheduler)
+            GTEST_SKIP() << "CUPS is not installed";
+        scheduler().Start();
+        form_ = std::make_unique<TForm1>();
+    }
+
+    void TearDown() override
+    {
+        form_.reset();
+        if (TheScheduler)
+            scheduler().Stop();
+    }
+
+    CupsScheduler& scheduler() { return *TheScheduler; }
+    TForm1& form() { return *form_; }
+
+    // Dans 3 and 4, ten problems, then Preview.
+    void PreviewSheet()
+    {
+        form().D3->setChecked(true);
+        form().D4->setChecked(true);
+        form().PreviewBtn->click();
+        ASSERT_EQ(form().Run().PreviewShown, 1);
+        ASSERT_TRUE(form().PrintBtn->isEnabled());
+    }
+
+    // Clicks `button` with `printNumber` in Edit1; returns the boxes shown.
+    std::vector<SeenBox> Press(QPushButton* button, const QString& printNumber)
+    {
+        form().Edit1->setText(printNumber);
+        ModalWatcher watcher;
+        button->click();
+        return watcher.Boxes();
+    }
+
+    void ExpectErrorBox(const std::vector<SeenBox>& boxes, const QString& text)
+    {
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].title, QStringLiteral("Testprinting"));
+        EXPECT_EQ(boxes[0].text, text);
+        EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
+        EXPECT_EQ(boxes[0].buttonCount, 1);
+    }
+
+    // The print number was read from Edit1 but not advanced.
+    void ExpectNotAdvanced(const QString& edit1, int32_t printNumber)
+    {
+        EXPECT_EQ(form().Edit1->text(), edit1);
+        EXPECT_EQ(form().Run().PrintNumber, printNumber);
+    }
+
+    std::unique_ptr<TForm1> form_;
+};
+
+TEST_F(Printing, PrintsTheQuestionsThenBothSheetsAsOnePageJobs)
+{
+    PreviewSheet();
+    EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral("4")).empty());
+    EXPECT_EQ(form().Edit1->text(), QStringLiteral("5"));
+    const QStringList questions = SheetTexts(form());
+
+    auto jobs = scheduler().WaitForFinishedJobs(1);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].title, QStringLiteral("Zentavo"));
+    EXPECT_EQ(jobs[0].state, IPP_JSTATE_COMPLETED);
+    const PdfDocument sheet = ReadPdf(jobs[0].spoolFile);
+    EXPECT_EQ(sheet.pages, 1);
+    EXPECT_TRUE(sheet.IsA4Portrait()) << sheet.width << " x " << sheet.height;
+    EXPECT_TRUE(sheet.text.contains(QStringLiteral("問題No.4")));
+    EXPECT_TRUE(sheet.text.contains(QStringLiteral("わりざん九九")));
+    ExpectHoldsEvery(sheet, questions);
+    EXPECT_FALSE(sheet.text.contains(QStringLiteral("＝")));
+
+    EXPECT_TRUE(Press(form().PrintAnsBtn, form().Edit1->text()).empty());
+    EXPECT_EQ(form().Edit1->text(), QStringLiteral("6"));
+    const QStringList answers = SheetTexts(form());
+
+    jobs = scheduler().WaitForFinishedJobs(3);
+    ASSERT_EQ(jobs.size(), 3u);
+    const PdfDocument again = ReadPdf(jobs[1].spoolFile);
+    const PdfDocument withAnswers = ReadPdf(jobs[2].spoolFile);
+    for (const auto& [job, document] : {std::pair{jobs[1], again}, std::pair{jobs[2], withAnswers}}) {
+        EXPECT_EQ(job.title, QStringLiteral("Zentavo"));
+        EXPECT_EQ(job.state, IPP_JSTATE_COMPLETED);
+        EXPECT_EQ(document.pages, 1);
+        EXPECT_TRUE(document.IsA4Portrait());
+        EXPECT_TRUE(document.text.contains(QStringLiteral("問題No.5")));
+    }
+    ExpectHoldsEvery(again, questions);
+    EXPECT_FALSE(again.text.contains(QStringLiteral("＝")));
+    ExpectHoldsEvery(withAnswers, answers);
+    EXPECT_TRUE(answers.first().contains(QStringLiteral("＝")));
+}
+
+TEST_F(Printing, PrintNumberFromHexAndHeldAtTheLargestValue)
+{
+    PreviewSheet();
+    EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral(" $10")).empty());
+    EXPECT_EQ(form().Edit1->text(), QStringLiteral("17"));
+    EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral("2147483647")).empty());
+    EXPECT_EQ(form().Edit1->text(), QStringLiteral("2147483647"));
+    EXPECT_EQ(form().Run().PrintNumber, 2147483647);
+
+    const auto jobs = scheduler().WaitForFinishedJobs(2);
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_TRUE(ReadPdf(jobs[0].spoolFile).text.contains(QStringLiteral("問題No.16")));
+    EXPECT_TRUE(ReadPdf(jobs[1].spoolFile).text.contains(QStringLiteral("問題No.2147483647")));
+}
+
+TEST_F(Printing, TextThatIsNoIntegerPrintsNothing)
+{
+    PreviewSheet();
+    ExpectErrorBox(Press(form().PrintAnsBtn, QStringLiteral("7 ")), QStringLiteral("'7 ' は整数ではありません."));
+    ExpectNotAdvanced(QStringLiteral("7 "), 1);
+    ExpectErrorBox(Press(form().PrintBtn, QString()), QStringLiteral("'' は整数ではありません."));
+    EXPECT_TRUE(scheduler().Jobs().empty());
+}
+
+TEST_F(Printing, WithoutADefaultPrinterNothingIsPrinted)
+{
+    scheduler().Admin(QStringLiteral("lpadmin"), {QStringLiteral("-x"), CupsScheduler::Queue});
+    PreviewSheet();
+    ExpectErrorBox(Press(form().PrintBtn, QStringLiteral("7")), QStringLiteral("デフォルト プリンタが存在しません."));
+    ExpectNotAdvanced(QStringLiteral("7"), 7);
+}
+
+TEST_F(Printing, AJobTheQueueRejectsIsAFailure)
+{
+    scheduler().Admin(QStringLiteral("cupsreject"), {CupsScheduler::Queue});
+    PreviewSheet();
+    const auto boxes = Press(form().PrintAnsBtn, QStringLiteral("7"));
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(boxes[0].text.contains(QString::fromUtf8(CupsScheduler::Queue))) << boxes[0].text.toStdString();
+    EXPECT_TRUE(boxes[0].text.endsWith(u'.'));
+    ExpectNotAdvanced(QStringLiteral("7"), 7);
+    EXPECT_TRUE(scheduler().Jobs().empty());
+}
+
+TEST_F(Printing, AfterTheSchedulerHasGoneNothingIsPrinted)
+{
+    PreviewSheet();
+    EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral("1")).empty());
+    scheduler().WaitForFinishedJobs(1);
+    scheduler().Stop();
+
+    ExpectErrorBox(Press(form().PrintBtn, QStringLiteral("2")), QStringLiteral("選択したプリンタは有効ではありません."));
+    ExpectNotAdvanced(QStringLiteral("2"), 2);
+
+    // A window that never printed finds no printer at all.
+    form_ = std::make_unique<TForm1>();
+    PreviewSheet();
+    ExpectErrorBox(Press(form().PrintBtn, QStringLiteral("2")), QStringLiteral("デフォルト プリンタが存在しません."));
+}
+
+TEST_F(Printing, PrintToFileChosenInTheSetupDialogNeedsNoPrinter)
+{
+    scheduler().Stop();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sheet.pdf"));
+    {
+        ModalWatcher watcher([&](QWidget* dialog) {
+            ChoosePrintToFile(dialog, path);
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        form().btnSetPrn->click();
+        ASSERT_EQ(watcher.Dialogs(), 1);
+    }
+    PreviewSheet();
+    EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral("3")).empty());
+    EXPECT_EQ(form().Edit1->text(), QStringLiteral("4"));
+    const PdfDocument sheet = ReadPdf(path);
+    EXPECT_EQ(sheet.pages, 1);
+    EXPECT_GT(sheet.height, sheet.width);
+    EXPECT_TRUE(sheet.text.contains(QStringLiteral("問題No.3")));
+}
+
+TEST_F(Printing, CancelledSetupDialogChangesNothing)
+{
+    QTemporaryDir folder;
+    ModalWatcher watcher([&](QWidget* dialog) {
+        ChoosePrintToFile(dialog, folder.filePath(QStringLiteral("never.pdf")));
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    form().btnSetPrn->click();
+    ASSERT_EQ(watcher.Dialogs(), 1);
+    PreviewSheet();
+    EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral("1")).empty());
+    EXPECT_EQ(scheduler().WaitForFinishedJobs(1).size(), 1u);
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("never.pdf"))));
+}
+
+TEST_F(Printing, LandscapeChosenInTheSetupDialogDoesNotOutlastTheNextPrint)
+{
+    ModalWatcher watcher([](QWidget* dialog) {
+        auto* printDialog = static_cast<QPrintDialog*>(dialog);
+        printDialog->printer()->setPageOrientation(QPageLayout::Landscape);
+        printDialog->accept();
+    });
+    form().btnSetPrn->click();
+    ASSERT_EQ(watcher.Dialogs(), 1);
+    PreviewSheet();
+    EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral("1")).empty());
+    const auto jobs = scheduler().WaitForFinishedJobs(1);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_TRUE(ReadPdf(jobs[0].spoolFile).IsA4Portrait());
+}
+
+TEST_F(Printing, AnOpenDocumentRefusesTheNextUntilItEnds)
+{
+    QTemporaryDir folder;
+    QtPrintService service;
+    service.Printer().setOutputFileName(folder.filePath(QStringLiteral("open.pdf")));
+    service.GetPrinter();
+    service.SetPortrait();
+    EXPECT_GT(service.PageHeight(), service.PageWidth());
+    service.BeginDoc("Zentavo");
+    for (const auto& operation : {std::function<void()>([&] { service.GetPrinter(); }),
+                                  std::function<void()>([&] { service.SetPortrait(); }),
+                                  std::function<void()>([&] { service.BeginDoc("Zentavo"); })}) {
+        try {
+            operation();
+            ADD_FAILURE() << "no failure while a document is open";
+        } catch (const PrintError& error) {
+            EXPECT_STREQ(error.what(), "現在印刷中です");
+        }
+    }
+    service.AbortDoc();
+    EXPECT_NO_THROW(service.GetPrinter());
+    service.BeginDoc("Zentavo");
+    service.PageCanvas().DrawRectangle(0, 0, 10, 10);
+    EXPECT_NO_THROW(service.EndDoc());
+    EXPECT_NO_THROW(service.GetPrinter());
+}
+
+}  // namespace
+}  // namespace zentavo::testing

@@ -1,0 +1,41 @@
+#include "window/MessageBoxes.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace zentavo {
+
+QString TitleFromProgramPath(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName().section(u'.', 0, 0);
+    return name.left(1).toUpper() + name.mid(1).toLower();
+}
+
+QString ApplicationTitle()
+{
+    return TitleFromProgramPath(QCoreApplication::applicationFilePath());
+}
+
+QString WithClosingPeriod(const QString& message)
+{
+    return message.endsWith(u'.') ? message : message + u'.';
+}
+
+void ShowErrorBox(QWidget* parent, const QString& message)
+{
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), WithClosingPeriod(message),
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void ShowTooFewDansWarning(QWidget* parent)
+{
+    QApplication::beep();
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"),
+                    QStringLiteral("今の段の数では、指定された問題数が確保できません。"),
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+}  // namespace zentavo

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace zentavo {
+
+// The application's title from the program's file: the name without its
+// folder, cut before the first period, first letter upper case and the rest
+// lower case ("/usr/bin/zentavo" gives "Zentavo").
+QString TitleFromProgramPath(const QString& path);
+QString ApplicationTitle();
+
+// A message ends with one period: it is added unless the text has it already.
+QString WithClosingPeriod(const QString& message);
+
+// The error box of a failed command: stop icon, one OK button, captioned
+// with the application's title.
+void ShowErrorBox(QWidget* parent, const QString& message);
+
+// The information beep and the warning that the chosen dans cannot supply
+// the number of problems asked for.
+void ShowTooFewDansWarning(QWidget* parent);
+
+}  // namespace zentavo

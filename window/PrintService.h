@@ -1,0 +1,46 @@
+#pragma once
+
+#include "render/SheetCanvas.h"
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+class QWidget;
+
+namespace zentavo {
+
+// A failure of the printing service; what() is the message for the user,
+// UTF-8, without a closing period.
+class PrintError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The platform's printing service as the print commands use it: one shared
+// printer whose current device and settings persist between commands. Every
+// operation may throw PrintError.
+class PrintService {
+public:
+    virtual ~PrintService() = default;
+
+    // Makes the shared printer ready for a document on its current device.
+    virtual void GetPrinter() = 0;
+    virtual void SetPortrait() = 0;
+    // The printable area of one page in device pixels.
+    virtual int32_t PageHeight() = 0;
+    virtual int32_t PageWidth() = 0;
+    // Starts a job with its first page; the page canvas is usable until the
+    // document ends.
+    virtual void BeginDoc(const std::string& title) = 0;
+    virtual SheetCanvas& PageCanvas() = 0;
+    // Ends the page and the job and hands the job to the printer; throws when
+    // the printer does not accept it.
+    virtual void EndDoc() = 0;
+    // Closes a document left open by a failure, so later commands can print.
+    virtual void AbortDoc() noexcept = 0;
+    // The modal setup dialog: true when the user chose OK.
+    virtual bool SetupDialog(QWidget* parent) = 0;
+};
+
+}  // namespace zentavo
