@@ -9,6 +9,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -53,6 +55,17 @@ void ChoosePrintToFile(QWidget* dialog, const QString& path)
     ASSERT_GE(toFile, 0);
     printers->setCurrentIndex(toFile);
     fileName->setText(path);
+}
+
+// Keeps a printed document for a look by eye when the build asks for it.
+void KeepForInspection(const PrintJob& job, const QString& name)
+{
+    const QString folder = qEnvironmentVariable("ZENTAVO_TEST_OUTPUT");
+    if (folder.isEmpty() || !QDir().mkpath(folder))
+        return;
+    const QString target = QDir(folder).filePath(name);
+    QFile::remove(target);
+    QFile::copy(job.spoolFile, target);
 }
 
 class Printing : public ::testing::Test {
@@ -147,6 +160,8 @@ TEST_F(Printing, PrintsTheQuestionsThenBothSheetsAsOnePageJobs)
         EXPECT_TRUE(document.IsA4Portrait());
         EXPECT_TRUE(document.text.contains(QStringLiteral("問題No.5")));
     }
+    KeepForInspection(jobs[1], QStringLiteral("printed-questions.pdf"));
+    KeepForInspection(jobs[2], QStringLiteral("printed-answers.pdf"));
     ExpectHoldsEvery(again, questions);
     EXPECT_FALSE(again.text.contains(QStringLiteral("＝")));
     ExpectHoldsEvery(withAnswers, answers);
