@@ -175,9 +175,11 @@ GenerateResult GenerateProblems(const SheetOptions& options, ProblemList& list, 
     const int32_t count = std::clamp(ProblemCountFor(options.QNumCheck, list.Count), 0, ProblemCapacity);
     if (s.danCount == 0)
         return GenerateResult::TooFewDans;
-    const int32_t perDanShare = count / s.danCount;
-    if (perDanShare != QuotientsPerDan && options.Amari == 0 &&
-        (QuotientsPerDan + s.extraZero) * s.danCount < count)
+    // With the table's counts a share of nine per dan is always exact; a count
+    // kept from an earlier list may leave a remainder, which is drawn instead
+    // of being left as code 0.
+    const bool exactShare = count == QuotientsPerDan * s.danCount;
+    if (!exactShare && options.Amari == 0 && (QuotientsPerDan + s.extraZero) * s.danCount < count)
         return GenerateResult::TooFewDans;
 
     list.Count = count;
@@ -185,7 +187,7 @@ GenerateResult GenerateProblems(const SheetOptions& options, ProblemList& list, 
     list.Divisors.fill(0);
     list.BlankSide.fill(0);
 
-    if (perDanShare == QuotientsPerDan)
+    if (exactShare)
         SelectExactShare(s, list);
     else
         SelectByDraw(s, list, random);

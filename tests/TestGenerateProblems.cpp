@@ -261,6 +261,29 @@ TEST(ExhaustedDraws, OptionsNoWindowProducesStillGiveNonZeroDivisors)
     }
 }
 
+TEST(HostileOptions, ACountOfNineAndSomePerDanLeavesNoEmptySlot)
+{
+    // An index outside the count table keeps the earlier count: 48 over five
+    // dans shares nine each with three left over.
+    SheetOptions options;
+    options.DanMask = Dans({1, 4, 5, 8, 9});
+    options.QNumCheck = 65792;
+    for (int32_t amari : {0, -65536}) {
+        options.Amari = amari;
+        Generated g{GenerateResult::TooFewDans, {}, {}};
+        g.list.Count = 48;
+        g.random.RandomSeed = 7;
+        g.result = GenerateProblems(options, g.list, g.random);
+        if (amari == 0) {
+            EXPECT_EQ(g.result, GenerateResult::TooFewDans);  // 9 x 5 < 48
+            continue;
+        }
+        ASSERT_EQ(g.result, GenerateResult::Generated);
+        for (int32_t i = 1; i <= 48; ++i)
+            EXPECT_GE(g.list.Codes[i], 10) << "position " << i;
+    }
+}
+
 TEST(HostileOptions, NoDrillableDanIsRefused)
 {
     SheetOptions options;
