@@ -37,7 +37,8 @@ public:
     // Ends the page and the job and hands the job to the printer; throws when
     // the printer does not accept it.
     virtual void EndDoc() = 0;
-    // Closes a document left open by a failure, so later commands can print.
+    // Closes a document that a failure left open, so that later commands can
+    // print. Where the platform cannot cancel a job, what was drawn is sent.
     virtual void AbortDoc() noexcept = 0;
     // The modal setup dialog: true when the user chose OK.
     virtual bool SetupDialog(QWidget* parent) = 0;
