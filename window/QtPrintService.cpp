@@ -182,8 +182,11 @@ void QtPrintService::CheckOutputAccepted()
             throw PrintError(PrintFailed);
         return;
     }
-    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
-        throw PrintError(cupsLastErrorString());
+    const ipp_status_t status = cupsLastError();
+    if (status <= IPP_STATUS_OK_EVENTS_COMPLETE)
+        return;
+    const char* message = cupsLastErrorString();
+    throw PrintError(message && *message ? message : ippErrorString(status));
 }
 
 void QtPrintService::AbortDoc() noexcept
