@@ -2,10 +2,19 @@
 #include "window/FontMapping.h"
 
 #include <QApplication>
+#include <QIcon>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The launcher's icon on the window (title bar, task bar), and the
+    // launcher's id, by which desktops match the window to it.
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/app/zentavo-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
+    QApplication::setDesktopFileName(QStringLiteral(ZENTAVO_APP_ID));
+
     zentavo::InstallFontMapping();
     zentavo::TForm1 form;
     form.show();
