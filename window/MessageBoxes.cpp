@@ -9,7 +9,7 @@ namespace zentavo {
 QString TitleFromProgramPath(const QString& path)
 {
     const QString name = QFileInfo(path).fileName().section(u'.', 0, 0);
-    return name.left(1).toUpper() + name.mid(1).toLower();
+    return name.left(1) + name.mid(1).toLower();
 }
 
 QString ApplicationTitle()

@@ -7,8 +7,9 @@ class QWidget;
 namespace zentavo {
 
 // The application's title from the program's file: the name without its
-// folder, cut before the first period, first letter upper case and the rest
-// lower case ("/usr/bin/zentavo" gives "Zentavo").
+// folder, cut before the first period, the first letter as it stands and the
+// rest lower case ("/usr/bin/zentavo" gives "zentavo", "Zentavo.exe" gives
+// "Zentavo").
 QString TitleFromProgramPath(const QString& path);
 QString ApplicationTitle();
 

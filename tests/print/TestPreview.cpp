@@ -124,8 +124,9 @@ TEST_F(Preview, TooFewDansWarnsAndChangesNothing)
 
 TEST(MessageBoxes, ErrorBoxIsCaptionedWithTheProgramsTitle)
 {
-    EXPECT_EQ(TitleFromProgramPath(QStringLiteral("/usr/bin/zentavo")), QStringLiteral("Zentavo"));
-    EXPECT_EQ(TitleFromProgramPath(QStringLiteral("/opt/ZENTAVO.v1.exe")), QStringLiteral("Zentavo"));
+    EXPECT_EQ(TitleFromProgramPath(QStringLiteral("/usr/bin/zentavo")), QStringLiteral("zentavo"));
+    EXPECT_EQ(TitleFromProgramPath(QStringLiteral("C:/Tools/ZENTAVO.v1.exe")), QStringLiteral("Zentavo"));
+    EXPECT_EQ(TitleFromProgramPath(QStringLiteral("/opt/zenTAVO")), QStringLiteral("zentavo"));
     EXPECT_EQ(WithClosingPeriod(QStringLiteral("No paper.")), QStringLiteral("No paper."));
 
     ModalWatcher watcher;
