@@ -85,7 +85,11 @@ void TForm1::PreviewBtnClick()
 
     // Qt draws on a widget only while painting it, so the answer sheet goes
     // to the area as an image that it shows until its next paint.
-    QImage answers(PreviewWidth, PreviewHeight, QImage::Format_RGB32);
+    // The image has the area's device pixels, so that on a high-density
+    // screen the sheet is drawn at the screen's resolution, not blown up.
+    const qreal ratio = PaintBox1->devicePixelRatioF();
+    QImage answers(QSize(PreviewWidth, PreviewHeight) * ratio, QImage::Format_RGB32);
+    answers.setDevicePixelRatio(ratio);
     answers.fill(palette().window().color());
     {
         QPainter painter(&answers);
