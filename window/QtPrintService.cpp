@@ -2,13 +2,18 @@
 
 #include "window/QtSheetCanvas.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStorageInfo>
 
 #include <cups/cups.h>
+
+#include <cerrno>
+#include <cstring>
 
 namespace zentavo {
 namespace {
@@ -25,6 +30,26 @@ const char* const PrintFailed = "印刷できませんでした";
 bool PrintsToFile(const QPrinter& printer)
 {
     return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+}
+
+// Qt writes a document to its folder without reporting a failed write, so a
+// folder this close to full is refused before the document begins. A sheet
+// takes a few tens of kilobytes.
+constexpr qint64 RoomForOneSheet = 1024 * 1024;
+
+void ThrowUnlessRoomIn(const QString& folder)
+{
+    const QStorageInfo storage(folder);
+    if (storage.isValid() && storage.bytesAvailable() < RoomForOneSheet)
+        throw PrintError(std::strerror(ENOSPC));
+}
+
+// "sheet.pdf" gives "sheet-2.pdf" for the second document of one command.
+QString NumberedFileName(const QString& fileName, int document)
+{
+    const QFileInfo file(fileName);
+    const QString suffix = file.suffix().isEmpty() ? QString() : u'.' + file.suffix();
+    return file.dir().filePath(file.completeBaseName() + u'-' + QString::number(document) + suffix);
 }
 
 // What the setup dialog may change, to put back when it is cancelled.
@@ -97,6 +122,7 @@ void QtPrintService::ThrowIfPrinting() const
 void QtPrintService::GetPrinter()
 {
     ThrowIfPrinting();
+    documentsThisCommand_ = 0;
     QPrinter& printer = Printer();
     if (PrintsToFile(printer))
         return;
@@ -144,9 +170,22 @@ void QtPrintService::BeginDoc(const std::string& title)
     ThrowIfPrinting();
     QPrinter& printer = Printer();
     printer.setDocName(QString::fromStdString(title));
+    chosenFileName_ = printer.outputFileName();
+    if (PrintsToFile(printer)) {
+        // Later documents of one command go beside the chosen file instead
+        // of writing over the one before.
+        if (documentsThisCommand_ > 0)
+            printer.setOutputFileName(NumberedFileName(chosenFileName_, documentsThisCommand_ + 1));
+        ThrowUnlessRoomIn(QFileInfo(printer.outputFileName()).absolutePath());
+    } else {
+        ThrowUnlessRoomIn(QDir::tempPath());
+    }
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&printer))
+    if (!painter->begin(&printer)) {
+        printer.setOutputFileName(chosenFileName_);
         throw PrintError(CannotStartDocument);
+    }
+    ++documentsThisCommand_;
     painter_ = std::move(painter);
     canvas_ = std::make_unique<QtSheetCanvas>(*painter_);
 }
@@ -166,9 +205,23 @@ void QtPrintService::EndDoc()
     const bool ended = painter_->end();
     painter_.reset();
     const QPrinter::PrinterState state = Printer().printerState();
-    if (!ended || state == QPrinter::Error || state == QPrinter::Aborted)
+    if (!ended || state == QPrinter::Error || state == QPrinter::Aborted) {
+        RestoreChosenFileName();
         throw PrintError(PrintFailed);
-    CheckOutputAccepted();
+    }
+    try {
+        CheckOutputAccepted();
+    } catch (...) {
+        RestoreChosenFileName();
+        throw;
+    }
+    RestoreChosenFileName();
+}
+
+void QtPrintService::RestoreChosenFileName()
+{
+    if (PrintsToFile(Printer()))
+        Printer().setOutputFileName(chosenFileName_);
 }
 
 // Qt hands the finished document to CUPS without looking at the answer, and
@@ -195,6 +248,7 @@ void QtPrintService::AbortDoc() noexcept
     if (Printing()) {
         printer_->abort();
         painter_->end();
+        RestoreChosenFileName();
     }
     painter_.reset();
 }

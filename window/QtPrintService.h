@@ -2,6 +2,8 @@
 
 #include "window/PrintService.h"
 
+#include <QString>
+
 #include <memory>
 
 class QPainter;
@@ -37,10 +39,13 @@ private:
     void ThrowIfPrinting() const;
     void AdoptDefaultPrinter();
     void CheckOutputAccepted();
+    void RestoreChosenFileName();
 
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;  // active while a document is open
     std::unique_ptr<QtSheetCanvas> canvas_;
+    int documentsThisCommand_ = 0;  // documents begun since the last GetPrinter
+    QString chosenFileName_;        // the file chosen in the setup dialog
 };
 
 }  // namespace zentavo

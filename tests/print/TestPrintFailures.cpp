@@ -273,10 +273,9 @@ TEST_F(PrintFailures, FullSpoolFolderOfTheScheduler)
 }
 
 // Qt's CUPS plugin writes each document to a file in TMPDIR before handing
-// it over. With that folder full it sends a truncated PDF, CUPS accepts it,
-// the filter fails later and stops the queue, and the window reports
-// success. Disabled until the print service can notice; see the README.
-TEST_F(PrintFailures, DISABLED_FullTemporaryFolderOfTheProgram)
+// it over and ignores a failed write: with that folder full it would send a
+// truncated PDF that CUPS accepts. The service refuses to begin instead.
+TEST_F(PrintFailures, FullTemporaryFolderOfTheProgram)
 {
     QTemporaryDir folder;
     const TinyTmpfs temporary(folder.path(), "4k");
@@ -286,8 +285,10 @@ TEST_F(PrintFailures, DISABLED_FullTemporaryFolderOfTheProgram)
     qputenv("TMPDIR", folder.path().toUtf8());
     const auto boxes = Press(form().PrintAnsBtn, QStringLiteral("5"));
     qputenv("TMPDIR", before);
-    EXPECT_EQ(boxes.size(), 1u);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, QStringLiteral("No space left on device."));
     EXPECT_EQ(form().Edit1->text(), QStringLiteral("5"));
+    EXPECT_EQ(form().Run().PrintNumber, 5);
 }
 
 }  // namespace

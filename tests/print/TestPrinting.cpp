@@ -249,6 +249,19 @@ TEST_F(Printing, PrintToFileChosenInTheSetupDialogNeedsNoPrinter)
     EXPECT_EQ(sheet.pages, 1);
     EXPECT_GT(sheet.height, sheet.width);
     EXPECT_TRUE(sheet.text.contains(QStringLiteral("問題No.3")));
+
+    // With answers, the answer sheet goes beside the question sheet instead
+    // of over it; the next command writes to the chosen file again.
+    EXPECT_TRUE(Press(form().PrintAnsBtn, QStringLiteral("4")).empty());
+    const PdfDocument questions = ReadPdf(path);
+    const PdfDocument answers = ReadPdf(folder.filePath(QStringLiteral("sheet-2.pdf")));
+    EXPECT_TRUE(questions.text.contains(QStringLiteral("問題No.4")));
+    EXPECT_FALSE(questions.text.contains(QStringLiteral("＝")));
+    EXPECT_TRUE(answers.text.contains(QStringLiteral("問題No.4")));
+    EXPECT_TRUE(answers.text.contains(QStringLiteral("＝")));
+    EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral("5")).empty());
+    EXPECT_TRUE(ReadPdf(path).text.contains(QStringLiteral("問題No.5")));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("sheet-3.pdf"))));
 }
 
 TEST_F(Printing, CancelledSetupDialogChangesNothing)
