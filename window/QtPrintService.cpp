@@ -1,5 +1,6 @@
 #include "window/QtPrintService.h"
 
+#include "window/CupsStatus.h"
 #include "window/QtSheetCanvas.h"
 
 #include <QDir>
@@ -9,8 +10,6 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStorageInfo>
-
-#include <cups/cups.h>
 
 #include <cerrno>
 #include <cstring>
@@ -235,11 +234,8 @@ void QtPrintService::CheckOutputAccepted()
             throw PrintError(PrintFailed);
         return;
     }
-    const ipp_status_t status = cupsLastError();
-    if (status <= IPP_STATUS_OK_EVENTS_COMPLETE)
-        return;
-    const char* message = cupsLastErrorString();
-    throw PrintError(message && *message ? message : ippErrorString(status));
+    if (const auto refusal = LastCupsRefusal())
+        throw PrintError(*refusal);
 }
 
 void QtPrintService::AbortDoc() noexcept

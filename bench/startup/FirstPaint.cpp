@@ -76,7 +76,13 @@ int main(int argc, char* argv[])
     if (first >= argc)
         return Usage();
 
+    // A server that has just said it is ready may still refuse the first
+    // connection for a moment on a busy machine.
     Display* display = XOpenDisplay(nullptr);
+    for (int attempt = 0; !display && attempt < 50; ++attempt) {
+        usleep(100 * 1000);
+        display = XOpenDisplay(nullptr);
+    }
     if (!display) {
         std::fprintf(stderr, "first-paint: cannot open the X display\n");
         return 1;
