@@ -26,11 +26,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "education")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # dpkg-shlibdeps adds the packages of the shared libraries the program links:
-# libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libcups2 and
-# the C and C++ runtimes. Named here is what it loads or uses at run time
-# without linking: Qt's platform plugins and the typefaces of the sheets.
+# libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6 and the C and
+# C++ runtimes. Named here is what it loads or uses at run time without
+# linking: Qt's platform plugins, the typefaces of the sheets and libcups2,
+# which is opened when a print command checks its job.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-mincho, fonts-ipafont-gothic")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-mincho, fonts-ipafont-gothic, libcups2")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, printer-driver-cups-pdf")
 
 include(CPack)
