@@ -4,6 +4,7 @@
 #include "generation/TwoDigitModes.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <bitset>
 
@@ -34,14 +35,11 @@ Selection SelectionFor(const SheetOptions& options)
     return s;
 }
 
-// Values already placed since the start of the drawn part, and how many
-// values would still pass every rule.
-struct DrawPool {
-    std::bitset<CodeDraws> taken;
-    int32_t acceptableLeft = 0;
-};
+// The codes a draw may still take: those that pass every rule and have not
+// been placed since the start of the drawn part.
+using OpenCodes = std::bitset<CodeDraws>;
 
-bool IsAcceptable(const Selection& s, bool emphasisActive, int32_t code, const DrawPool& pool)
+bool PassesRules(const Selection& s, bool emphasisActive, int32_t code)
 {
     const int32_t dan = code / 10;
     const int32_t quotient = code % 10;
@@ -49,17 +47,15 @@ bool IsAcceptable(const Selection& s, bool emphasisActive, int32_t code, const D
         return false;
     if (s.extraZero == 0 && quotient == 0)
         return false;
-    if (emphasisActive && dan == s.emphasised)
-        return false;
-    return !pool.taken[static_cast<size_t>(code)];
+    return !(emphasisActive && dan == s.emphasised);
 }
 
-DrawPool FreshPool(const Selection& s, bool emphasisActive)
+OpenCodes OpenCodesFor(const Selection& s, bool emphasisActive)
 {
-    DrawPool pool;
+    OpenCodes open;
     for (int32_t code = 0; code < static_cast<int32_t>(CodeDraws); ++code)
-        pool.acceptableLeft += IsAcceptable(s, emphasisActive, code, pool) ? 1 : 0;
-    return pool;
+        open[static_cast<size_t>(code)] = PassesRules(s, emphasisActive, code);
+    return open;
 }
 
 // The seed after `steps` more draws, computed in one go.
@@ -79,20 +75,20 @@ constexpr SeedJump JumpOf(int32_t steps)
 constexpr SeedJump AllButLastDraw = JumpOf(MaxTries);
 
 // A position whose draws were all rejected keeps its last value, unless that
-// value has dan 0: then it takes the first acceptable code (no draw), or the
+// value has dan 0: then it takes the lowest code still open (no draw), or the
 // first problem of the lowest selected dan when none is left.
-int32_t ReplacementForDanZero(const Selection& s, bool emphasisActive, const DrawPool& pool)
+int32_t ReplacementForDanZero(const Selection& s, const OpenCodes& open)
 {
-    for (int32_t code = 10; code <= 99; ++code)
-        if (IsAcceptable(s, emphasisActive, code, pool))
-            return code;
+    for (size_t code = 0; code < open.size(); ++code)
+        if (open[code])
+            return static_cast<int32_t>(code);
     return std::countr_zero(s.dans) * 10 + 1;
 }
 
-int32_t DrawUntilAccepted(const Selection& s, bool emphasisActive, const DrawPool& pool,
-                          RandomSource& random, bool& accepted)
+// The last value drawn for one position; `accepted` tells whether it is open.
+int32_t DrawUntilAccepted(const OpenCodes& open, RandomSource& random, bool& accepted)
 {
-    if (pool.acceptableLeft == 0) {
+    if (open.none()) {
         // Every draw would be rejected: skip straight to the last of them.
         random.RandomSeed = random.RandomSeed * AllButLastDraw.multiplier + AllButLastDraw.increment;
         accepted = false;
@@ -101,7 +97,7 @@ int32_t DrawUntilAccepted(const Selection& s, bool emphasisActive, const DrawPoo
     int32_t code = 0;
     for (int32_t tries = 0; tries <= MaxTries; ++tries) {
         code = static_cast<int32_t>(random.RandomBelow(CodeDraws));
-        if (IsAcceptable(s, emphasisActive, code, pool)) {
+        if (open[static_cast<size_t>(code)]) {
             accepted = true;
             return code;
         }
@@ -110,19 +106,15 @@ int32_t DrawUntilAccepted(const Selection& s, bool emphasisActive, const DrawPoo
     return code;
 }
 
-void DrawPosition(const Selection& s, bool emphasisActive, ProblemList& list, DrawPool& pool,
-                  int32_t position, RandomSource& random)
+void DrawPosition(const Selection& s, ProblemList& list, OpenCodes& open, int32_t position,
+                  RandomSource& random)
 {
     bool accepted = false;
-    int32_t code = DrawUntilAccepted(s, emphasisActive, pool, random, accepted);
-    if (!accepted && code < 10) {
-        code = ReplacementForDanZero(s, emphasisActive, pool);
-        accepted = IsAcceptable(s, emphasisActive, code, pool);
-    }
+    int32_t code = DrawUntilAccepted(open, random, accepted);
+    if (!accepted && code < 10)
+        code = ReplacementForDanZero(s, open);
     list.Codes[position] = code;
-    if (accepted)
-        --pool.acceptableLeft;
-    pool.taken.set(static_cast<size_t>(code));
+    open.reset(static_cast<size_t>(code));
 }
 
 void SelectExactShare(const Selection& s, ProblemList& list)
@@ -147,9 +139,21 @@ void SelectByDraw(const Selection& s, ProblemList& list, RandomSource& random)
             list.Codes[1 + k] = s.emphasised * 10 + (1 - s.extraZero) + k;
         start = QuotientsPerDan + s.extraZero + 1;
     }
-    DrawPool pool = FreshPool(s, emphasisActive);
+    OpenCodes open = OpenCodesFor(s, emphasisActive);
     for (int32_t position = start; position <= list.Count; ++position)
-        DrawPosition(s, emphasisActive, list, pool, position, random);
+        DrawPosition(s, list, open, position, random);
+}
+
+// Ascending order of the codes, which all lie in 0..99, by counting them.
+void SortCodes(ProblemList& list)
+{
+    std::array<uint8_t, CodeDraws> tally{};
+    for (int32_t i = 1; i <= list.Count; ++i)
+        ++tally[static_cast<size_t>(list.Codes[i])];
+    int32_t position = 1;
+    for (size_t code = 0; code < tally.size(); ++code)
+        for (uint8_t k = 0; k < tally[code]; ++k)
+            list.Codes[position++] = static_cast<int32_t>(code);
 }
 
 void Shuffle(ProblemList& list, RandomSource& random)
@@ -191,7 +195,7 @@ GenerateResult GenerateProblems(const SheetOptions& options, ProblemList& list, 
         SelectExactShare(s, list);
     else
         SelectByDraw(s, list, random);
-    std::sort(list.Codes.begin() + 1, list.Codes.begin() + 1 + count);
+    SortCodes(list);
 
     if (IsTwoDigitMode(options.Amari))
         FillTwoDigitProblems(options.Amari, count, list, random);

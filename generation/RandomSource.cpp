@@ -12,10 +12,4 @@ void RandomSource::SeedFromClock()
     RandomSeed = static_cast<uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
 }
 
-uint32_t RandomSource::RandomBelow(uint32_t n)
-{
-    RandomSeed = RandomSeed * 134775813u + 1u;
-    return static_cast<uint32_t>((static_cast<uint64_t>(RandomSeed) * n) >> 32);
-}
-
 }  // namespace zentavo

@@ -14,4 +14,11 @@ public:
     uint32_t RandomBelow(uint32_t n);  // 0 .. n-1, n >= 1
 };
 
+// Defined here so that the generators' draw loops can inline it.
+inline uint32_t RandomSource::RandomBelow(uint32_t n)
+{
+    RandomSeed = RandomSeed * 134775813u + 1u;
+    return static_cast<uint32_t>((static_cast<uint64_t>(RandomSeed) * n) >> 32);
+}
+
 }  // namespace zentavo
