@@ -36,21 +36,21 @@ enum class ControlFont { Option, Button, Window, Credit };
 
 QFont FontFor(ControlFont kind)
 {
-    struct FontSpec {
+    struct FontStyle {
         const QString& face;
         int pixels;
         bool bold;
     };
-    static const FontSpec specs[] = {
+    static const FontStyle styles[] = {
         {MinchoFaceName, 16, false},  // option font
         {MinchoFaceName, 19, false},  // button font
         {SystemFaceName, 13, false},  // window font
         {GothicFaceName, 16, true},   // credit font
     };
-    const FontSpec& spec = specs[static_cast<int>(kind)];
-    QFont font(spec.face);
-    font.setPixelSize(spec.pixels);
-    font.setBold(spec.bold);
+    const FontStyle& style = styles[static_cast<int>(kind)];
+    QFont font(style.face);
+    font.setPixelSize(style.pixels);
+    font.setBold(style.bold);
     return font;
 }
 
@@ -62,7 +62,7 @@ QIcon PrinterIcon()
     return QIcon(picture);
 }
 
-struct GroupSpec {
+struct GroupLayout {
     RadioGroup* TForm1::*member;
     QString name;
     QString caption;
@@ -72,9 +72,9 @@ struct GroupSpec {
     ControlFont font;
 };
 
-const std::vector<GroupSpec>& RadioGroupTable()
+const std::vector<GroupLayout>& RadioGroupTable()
 {
-    static const std::vector<GroupSpec> table = {
+    static const std::vector<GroupLayout> table = {
         {&TForm1::ImportantDan, "ImportantDan", "重点的にしたい段",
          {"意味ﾅｼ", "１の段", "２の段", "３の段", "４の段", "５の段", "６の段", "７の段", "８の段",
           "９の段"},
@@ -208,11 +208,11 @@ void TForm1::CreateDanBoxes()
 
 void TForm1::CreateRadioGroups()
 {
-    for (const GroupSpec& spec : RadioGroupTable()) {
-        auto* group = new RadioGroup(spec.name, spec.caption, spec.items, spec.columns,
-                                     spec.bounds, this);
-        group->setFont(FontFor(spec.font));
-        this->*spec.member = group;
+    for (const GroupLayout& layout : RadioGroupTable()) {
+        auto* group = new RadioGroup(layout.name, layout.caption, layout.items, layout.columns,
+                                     layout.bounds, this);
+        group->setFont(FontFor(layout.font));
+        this->*layout.member = group;
     }
     for (const StartSelection& start : StartSelections)
         (this->*start.member)->SetItemIndex(start.index);
