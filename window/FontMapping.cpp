@@ -48,6 +48,23 @@ void InstallFontMapping()
     (void)installed;
 }
 
+QFont MappedFont(const QString& requested)
+{
+    const QStringList mapped = QFont::substitutes(requested);
+    QFont font;
+    font.setFamilies(mapped.isEmpty() ? QStringList{requested} : mapped);
+    // The light auto-hinting that desktops ask for by default first measures
+    // each face on dozens of reference glyphs: start-up time and memory for no
+    // visible gain at these sizes.
+    font.setHintingPreference(QFont::PreferNoHinting);
+    const bool japanese =
+        !mapped.isEmpty() && (MinchoCandidates.contains(mapped.first(), Qt::CaseInsensitive) ||
+                              GothicCandidates.contains(mapped.first(), Qt::CaseInsensitive));
+    if (japanese)
+        font.setStyleStrategy(QFont::NoFontMerging);
+    return font;
+}
+
 QString InstalledFaceFor(const QString& requested)
 {
     return QFontInfo(QFont(requested)).family();

@@ -1,6 +1,7 @@
 #include "window/FontMapping.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QList>
 #include <QStringList>
 
@@ -21,6 +22,25 @@ TEST(FontMapping, SheetFacesResolveToInstalledJapaneseFaces)
     }
     EXPECT_EQ(InstalledFaceFor(MinchoFaceName), QStringLiteral("IPAMincho"));
     EXPECT_EQ(InstalledFaceFor(GothicFaceName), QStringLiteral("IPAGothic"));
+}
+
+TEST(FontMapping, CaptionFontsNameTheInstalledFacesAndKeepFallbacksOnlyWithoutOne)
+{
+    InstallFontMapping();
+    const QFont mincho = MappedFont(MinchoFaceName);
+    EXPECT_EQ(QFontInfo(mincho).family(), QStringLiteral("IPAMincho"));
+    EXPECT_EQ(mincho.styleStrategy(), QFont::NoFontMerging);
+    EXPECT_EQ(mincho.hintingPreference(), QFont::PreferNoHinting);
+    EXPECT_EQ(QFontInfo(MappedFont(SystemFaceName)).family(), QStringLiteral("IPAGothic"));
+
+    // A name without a Japanese face behind it must still find the
+    // characters it lacks in other faces.
+    const QFont unmapped = MappedFont(QStringLiteral("No Such Face"));
+    EXPECT_EQ(unmapped.families(), QStringList{QStringLiteral("No Such Face")});
+    EXPECT_NE(unmapped.styleStrategy(), QFont::NoFontMerging);
+    QFont::insertSubstitution(QStringLiteral("Latin Only"), QStringLiteral("DejaVu Sans"));
+    EXPECT_NE(MappedFont(QStringLiteral("Latin Only")).styleStrategy(), QFont::NoFontMerging);
+    QFont::removeSubstitutions(QStringLiteral("Latin Only"));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -21,6 +22,22 @@
 
 namespace zentavo {
 namespace {
+
+// Dark pixels of a text drawn in black on white.
+int InkOf(const QFont& font, const QString& text)
+{
+    QImage image(400, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(image.rect(), Qt::AlignLeft | Qt::AlignVCenter, text);
+    painter.end();
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink += qGray(image.pixel(x, y)) < 128;
+    return ink;
+}
 
 class MainWindow : public ::testing::Test {
 protected:
@@ -176,8 +193,13 @@ TEST_F(MainWindow, FontsResolveToTheJapaneseFacesAtTheirPixelHeights)
         const QFontInfo info(e.control->font());
         EXPECT_EQ(info.family(), QLatin1String(e.family)) << e.control->objectName().toStdString();
         EXPECT_EQ(e.control->font().pixelSize(), e.pixels) << e.control->objectName().toStdString();
-        EXPECT_EQ(info.bold(), e.bold) << e.control->objectName().toStdString();
+        EXPECT_EQ(e.control->font().bold(), e.bold) << e.control->objectName().toStdString();
     }
+    // The IPA faces have no bold cut, so the bold credit line must come out
+    // emboldened: more ink than the same text in the regular weight.
+    QFont regular = form->Label2->font();
+    regular.setBold(false);
+    EXPECT_GT(InkOf(form->Label2->font(), form->Label2->text()), InkOf(regular, form->Label2->text()) * 11 / 10);
     EXPECT_EQ(form->Label2->palette().color(QPalette::WindowText), QColor(0, 0, 255));
 }
 
