@@ -281,6 +281,13 @@ void TForm1::CreateButtons()
     QuitBtn->setIcon(CloseIcon());
     for (QPushButton* button : {PreviewBtn, PrintBtn, PrintAnsBtn})
         button->setEnabled(false);
+
+    // Above the preview, where nothing else stands; shown only while a print
+    // command waits.
+    PrintStatus = MakeLabel(QStringLiteral("PrintStatus"), QStringLiteral("印刷中… プリンタの応答を待っています"),
+                            {352, 26, 337, 18}, ControlFont::Window, this);
+    PrintStatus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    PrintStatus->hide();
 }
 
 // Keyboard order through the window; a group's items follow one another in

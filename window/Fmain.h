@@ -32,6 +32,10 @@ class TForm1 : public QWidget {
 public:
     explicit TForm1(QWidget* parent = nullptr);
 
+    // The print service that the print commands and the setup dialog use;
+    // without one, the platform's is created when first needed.
+    void SetPrintService(std::unique_ptr<PrintService> service);
+
     RunState& Run() { return run_; }
     const RunState& Run() const { return run_; }
 
@@ -87,9 +91,25 @@ public:
     QPushButton* PrintAnsBtn = nullptr;
     QPushButton* btnSetPrn = nullptr;
     QPushButton* QuitBtn = nullptr;
+    // Says that a print command is waiting for the printer.
+    QLabel* PrintStatus = nullptr;
+
+    // While alive, the window shows that a print command is in progress:
+    // a busy cursor (the controls stay usable) and the status line.
+    class PrintingIndicator {
+    public:
+        explicit PrintingIndicator(TForm1& form);
+        ~PrintingIndicator();
+        PrintingIndicator(const PrintingIndicator&) = delete;
+        PrintingIndicator& operator=(const PrintingIndicator&) = delete;
+
+    private:
+        TForm1& form_;
+    };
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void CreateLabels();
@@ -110,6 +130,7 @@ private:
     // Command state (preview and printing)
     PrintService& PrintingService();
     std::unique_ptr<PrintService> printService_;  // created on the first print command
+    int printingCommands_ = 0;                    // print commands in progress
 };
 
 }  // namespace zentavo

@@ -2,13 +2,16 @@
 
 #include "generation/GenerateProblems.h"
 #include "render/MakePrint.h"
+#include "render/SheetScale.h"
 #include "window/MessageBoxes.h"
 #include "window/PreviewArea.h"
 #include "window/PrintNumber.h"
 #include "window/QtPrintService.h"
 #include "window/QtSheetCanvas.h"
 
+#include <QCloseEvent>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 
@@ -18,23 +21,42 @@
 namespace zentavo {
 namespace {
 
-constexpr int32_t PreviewWidth = 320;
-constexpr int32_t PreviewHeight = 441;
+// The preview area is the reference page itself: its sheet is drawn at
+// scale 1.
+constexpr int32_t PreviewWidth = ReferenceWidth;
+constexpr int32_t PreviewHeight = ReferenceHeight;
 constexpr int32_t QuestionSheet = 0;
 constexpr int32_t AnswerSheet = 1;
 const char* const JobTitle = "Zentavo";
 
+// What a print command prints, taken when it starts: a Preview pressed
+// while it waits for the printer does not reach its sheets.
+struct PrintedSet {
+    ProblemList problems;
+    int32_t printNumber;
+};
+
+bool SameProblems(const ProblemList& a, const ProblemList& b)
+{
+    return a.Count == b.Count && a.Codes == b.Codes && a.Divisors == b.Divisors && a.BlankSide == b.BlankSide;
+}
+
 // One one-page document. A failure while drawing closes the document, so
 // the service is not left printing.
-void PrintDocument(TForm1& form, PrintService& service, int32_t width, int32_t height, int32_t answers)
+void PrintDocument(TForm1& form, PrintService& service, PrintedSet& set, int32_t width, int32_t height,
+                   int32_t answers)
 {
     service.BeginDoc(JobTitle);
     try {
-        form.MakePrint(service.PageCanvas(), width, height, answers);
+        zentavo::MakePrint(service.PageCanvas(), width, height, answers, form.Snapshot(), set.problems,
+                           set.printNumber);
     } catch (...) {
         service.AbortDoc();
         throw;
     }
+    // The shared list keeps the texts of its last drawing.
+    if (SameProblems(form.Run().Problems, set.problems))
+        form.Run().Problems.Texts = set.problems.Texts;
     service.EndDoc();
 }
 
@@ -51,22 +73,31 @@ void PrintSheets(TForm1& form, PrintService& service, std::initializer_list<int3
     }
     RunState& run = form.Run();
     run.PrintNumber = *number;
+    PrintedSet set{run.Problems, *number};
+    const TForm1::PrintingIndicator printing(form);
     try {
         service.GetPrinter();
         service.SetPortrait();
         const int32_t height = service.PageHeight();
         const int32_t width = service.PageWidth();
         for (const int32_t answers : sheets)
-            PrintDocument(form, service, width, height, answers);
+            PrintDocument(form, service, set, width, height, answers);
+    } catch (const PrintCancelled&) {
+        return;  // the program is quitting
     } catch (const std::exception& error) {
         ShowErrorBox(&form, QString::fromUtf8(error.what()));
         return;
     }
-    run.PrintNumber = NextPrintNumber(run.PrintNumber);
+    run.PrintNumber = NextPrintNumber(set.printNumber);
     form.Edit1->setText(QString::fromStdString(FormatPrintNumber(run.PrintNumber)));
 }
 
 }  // namespace
+
+void TForm1::SetPrintService(std::unique_ptr<PrintService> service)
+{
+    printService_ = std::move(service);
+}
 
 PrintService& TForm1::PrintingService()
 {
@@ -122,8 +153,35 @@ void TForm1::btnSetPrnClick()
 {
     try {
         PrintingService().SetupDialog(this);
+    } catch (const PrintCancelled&) {
     } catch (const std::exception& error) {
         ShowErrorBox(this, QString::fromUtf8(error.what()));
+    }
+}
+
+// Quitting abandons a wait for the print server: the command that waits
+// ends without a word and the program leaves.
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (printService_)
+        printService_->Cancel();
+    QWidget::closeEvent(event);
+}
+
+TForm1::PrintingIndicator::PrintingIndicator(TForm1& form)
+    : form_(form)
+{
+    if (form_.printingCommands_++ == 0) {
+        form_.setCursor(Qt::BusyCursor);
+        form_.PrintStatus->show();
+    }
+}
+
+TForm1::PrintingIndicator::~PrintingIndicator()
+{
+    if (--form_.printingCommands_ == 0) {
+        form_.unsetCursor();
+        form_.PrintStatus->hide();
     }
 }
 

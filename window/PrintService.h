@@ -17,9 +17,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The command was abandoned (the program is quitting): nothing to tell.
+class PrintCancelled : public PrintError {
+public:
+    PrintCancelled() : PrintError("cancelled") {}
+};
+
 // The platform's printing service as the print commands use it: one shared
 // printer whose current device and settings persist between commands. Every
-// operation may throw PrintError.
+// operation may throw PrintError. Operations that wait for the print server
+// keep the caller's event loop running meanwhile, so other handlers (another
+// print command among them) may run before they return.
 class PrintService {
 public:
     virtual ~PrintService() = default;
@@ -42,6 +50,13 @@ public:
     virtual void AbortDoc() noexcept = 0;
     // The modal setup dialog: true when the user chose OK.
     virtual bool SetupDialog(QWidget* parent) = 0;
+
+    // True from GetPrinter while a wait for the print server or a document
+    // is in progress.
+    virtual bool Busy() const = 0;
+    // Abandons the wait in progress, if any: the operation that waits throws
+    // PrintCancelled soon after. Safe to call at any time.
+    virtual void Cancel() noexcept = 0;
 };
 
 }  // namespace zentavo

@@ -1,46 +1,83 @@
 #include "window/QtPrintService.h"
 
-#include "window/CupsStatus.h"
-#include "window/QtSheetCanvas.h"
+#include "window/OffThread.h"
+#include "window/PrintMessages.h"
+#include "window/PrintSetupDialog.h"
+#include "window/SheetPdf.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPainter>
-#include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
-#include <QPrinterInfo>
-#include <QStorageInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstring>
+#include <optional>
+#include <stdexcept>
+#include <utility>
 
 namespace zentavo {
 namespace {
 
-const char* const NoDefaultPrinter = "デフォルト プリンタが存在しません";
-const char* const InvalidPrinter = "選択したプリンタは有効ではありません";
-const char* const UnsupportedFeature = "選択されたプリンタではサポートされていない機能です";
-const char* const PrintingInProgress = "現在印刷中です";
-const char* const CannotStartDocument = "印刷を開始できません";
-const char* const PrintFailed = "印刷できませんでした";
+// The CUPS options that the setup dialog and its printer properties chose,
+// as name and value pairs; Qt's CUPS support keeps them under this key.
+constexpr auto CupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
-// "Print to file" chosen in the setup dialog. A QPrinter created while no
-// printer exists is also in PDF format, but without a file: that is no choice.
-bool PrintsToFile(const QPrinter& printer)
+// Options that would print only some pages of a one-page sheet, or turn it:
+// a sheet is always printed whole, upright.
+bool DropsPages(const QString& option)
 {
-    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    static const QStringList dropped = {QStringLiteral("page-set"), QStringLiteral("page-ranges"),
+                                        QStringLiteral("landscape"), QStringLiteral("orientation-requested")};
+    return dropped.contains(option);
 }
 
-// Qt writes a document to its folder without reporting a failed write, so a
-// folder this close to full is refused before the document begins. A sheet
-// takes a few tens of kilobytes.
-constexpr qint64 RoomForOneSheet = 1024 * 1024;
-
-void ThrowUnlessRoomIn(const QString& folder)
+const char* SidesOf(QPrinter::DuplexMode duplex)
 {
-    const QStorageInfo storage(folder);
-    if (storage.isValid() && storage.bytesAvailable() < RoomForOneSheet)
-        throw PrintError(std::strerror(ENOSPC));
+    switch (duplex) {
+    case QPrinter::DuplexNone:
+        return "one-sided";
+    case QPrinter::DuplexShortSide:
+        return "two-sided-short-edge";
+    default:
+        return "two-sided-long-edge";
+    }
+}
+
+// The job options of a printer chosen in the setup dialog.
+JobOptions JobOptionsOf(QPrinter& printer)
+{
+    JobOptions options;
+    options.emplace_back("media", printer.pageLayout().pageSize().key().toStdString());
+    if (printer.copyCount() > 1) {
+        options.emplace_back("copies", std::to_string(printer.copyCount()));
+        if (printer.collateCopies())
+            options.emplace_back("Collate", "True");
+    }
+    options.emplace_back("sides", SidesOf(printer.duplex()));
+    const QStringList chosen = printer.printEngine()->property(CupsOptionsKey).toStringList();
+    for (qsizetype i = 0; i + 1 < chosen.size(); i += 2) {
+        if (!DropsPages(chosen[i]))
+            options.emplace_back(chosen[i].toStdString(), chosen[i + 1].toStdString());
+    }
+    return options;
+}
+
+// The paper of a queue that never said which it has.
+QPageLayout DefaultLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+}
+
+QPageLayout LayoutOf(const std::optional<QueueMedia>& media)
+{
+    if (!media || media->width <= 0 || media->length <= 0)
+        return DefaultLayout();
+    const QPageSize size(QSizeF(media->width, media->length), QPageSize::Millimeter,
+                         QString::fromStdString(media->name), QPageSize::FuzzyMatch);
+    QPageLayout layout(size, QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter);
+    layout.setMargins(QMarginsF(media->left, media->top, media->right, media->bottom));
+    return layout;
 }
 
 // "sheet.pdf" gives "sheet-2.pdf" for the second document of one command.
@@ -52,7 +89,7 @@ QString NumberedFileName(const QString& fileName, int document)
 }
 
 // What the setup dialog may change, to put back when it is cancelled.
-struct PrinterChoice {
+struct PrinterSettings {
     QPrinter::OutputFormat format;
     QString printerName;
     QString outputFileName;
@@ -62,16 +99,12 @@ struct PrinterChoice {
     QPrinter::DuplexMode duplex;
     QPrinter::ColorMode colorMode;
     QPrinter::PageOrder pageOrder;
-    QPrinter::PrintRange printRange;
-    int fromPage;
-    int toPage;
 
-    static PrinterChoice Of(const QPrinter& printer)
+    static PrinterSettings Of(const QPrinter& printer)
     {
-        return {printer.outputFormat(), printer.printerName(),   printer.outputFileName(),
-                printer.pageLayout(),   printer.copyCount(),     printer.collateCopies(),
-                printer.duplex(),       printer.colorMode(),     printer.pageOrder(),
-                printer.printRange(),   printer.fromPage(),      printer.toPage()};
+        return {printer.outputFormat(), printer.printerName(), printer.outputFileName(),
+                printer.pageLayout(),   printer.copyCount(),   printer.collateCopies(),
+                printer.duplex(),       printer.colorMode(),   printer.pageOrder()};
     }
 
     void RestoreTo(QPrinter& printer) const
@@ -86,179 +119,194 @@ struct PrinterChoice {
         printer.setDuplex(duplex);
         printer.setColorMode(colorMode);
         printer.setPageOrder(pageOrder);
-        printer.setPrintRange(printRange);
-        printer.setFromTo(fromPage, toPage);
     }
 };
 
 }  // namespace
 
-QtPrintService::QtPrintService() = default;
+// One document being drawn: the PDF and the file it goes to, a temporary
+// file for a queue or the chosen file, which is replaced only when the
+// document is complete. Destroying it unfinished leaves nothing behind.
+struct QtPrintService::Document {
+    std::unique_ptr<QFileDevice> file;
+    std::unique_ptr<SheetPdf> pdf;  // destroyed before the file
+    std::string title;
+};
+
+QtPrintService::QtPrintService(CupsLimits limits)
+    : limits_(limits), layout_(DefaultLayout())
+{
+}
 
 QtPrintService::~QtPrintService()
 {
     AbortDoc();
 }
 
-QPrinter& QtPrintService::Printer()
+QPrinter& QtPrintService::DialogPrinter()
 {
-    if (!printer_)
-        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    return *printer_;
+    if (!dialogPrinter_) {
+        dialogPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        if (!queue_.empty())
+            dialogPrinter_->setPrinterName(QString::fromStdString(queue_));
+    }
+    return *dialogPrinter_;
 }
 
-bool QtPrintService::Printing() const
+// Runs `work(stop)` off this thread and returns its result; the event loop
+// goes on meanwhile.
+template <typename Work>
+auto QtPrintService::WaitFor(Work work)
 {
-    return painter_ && painter_->isActive();
+    StopFlag stop;
+    waiting_ = &stop;
+    std::optional<decltype(work(stop))> result;
+    try {
+        RunOffThread([&] { result.emplace(work(stop)); }, stop);
+    } catch (...) {
+        waiting_ = nullptr;
+        throw;
+    }
+    waiting_ = nullptr;
+    return std::move(*result);
 }
 
-void QtPrintService::ThrowIfPrinting() const
+bool QtPrintService::Busy() const
 {
-    if (Printing())
-        throw PrintError(PrintingInProgress);
+    return waiting_ != nullptr || document_ != nullptr;
+}
+
+void QtPrintService::ThrowIfBusy() const
+{
+    if (Busy())
+        throw PrintError(print_message::PrintingInProgress);
+}
+
+void QtPrintService::Cancel() noexcept
+{
+    if (waiting_)
+        waiting_->Request();
 }
 
 void QtPrintService::GetPrinter()
 {
-    ThrowIfPrinting();
+    ThrowIfBusy();
     documentsThisCommand_ = 0;
-    QPrinter& printer = Printer();
-    if (PrintsToFile(printer))
+    if (PrintsToFile()) {
+        layout_ = chosen_->layout;
         return;
-    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty())
-        AdoptDefaultPrinter();
-    // Asks CUPS afresh: the queue may have gone, or the scheduler with it.
-    if (QPrinterInfo::printerInfo(printer.printerName()).isNull() || !printer.isValid())
-        throw PrintError(InvalidPrinter);
-}
-
-// No printer is current yet: the system's default becomes the current one.
-void QtPrintService::AdoptDefaultPrinter()
-{
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull())
-        throw PrintError(NoDefaultPrinter);
-    QPrinter& printer = Printer();
-    printer.setOutputFormat(QPrinter::NativeFormat);
-    printer.setPrinterName(defaultPrinter.printerName());
-    if (printer.outputFormat() != QPrinter::NativeFormat || printer.printerName().isEmpty())
-        throw PrintError(InvalidPrinter);
+    }
+    // The queue chosen in the setup dialog, else the one in use, else the
+    // system's default; asked afresh, as the queue may have gone.
+    const std::string wanted = chosen_ ? chosen_->queue : queue_;
+    const QueueInfo found = WaitFor([&](StopFlag& stop) { return FindQueue(wanted, stop, limits_); });
+    queue_ = found.name;
+    layout_ = chosen_ ? chosen_->layout : LayoutOf(found.media);
+    options_ = chosen_ ? chosen_->options : JobOptions{};
 }
 
 void QtPrintService::SetPortrait()
 {
-    ThrowIfPrinting();
-    QPrinter& printer = Printer();
-    if (!printer.setPageOrientation(QPageLayout::Portrait)
-        || printer.pageLayout().orientation() != QPageLayout::Portrait)
-        throw PrintError(UnsupportedFeature);
+    ThrowIfBusy();
+    layout_.setOrientation(QPageLayout::Portrait);
+    if (!layout_.isValid() || layout_.orientation() != QPageLayout::Portrait)
+        throw PrintError(print_message::UnsupportedFeature);
 }
 
 int32_t QtPrintService::PageHeight()
 {
-    return Printer().height();
+    return SheetPdf::Height(layout_);
 }
 
 int32_t QtPrintService::PageWidth()
 {
-    return Printer().width();
+    return SheetPdf::Width(layout_);
+}
+
+QString QtPrintService::FileFor(int document) const
+{
+    // Later documents of one command go beside the chosen file instead of
+    // writing over the one before.
+    return document > 1 ? NumberedFileName(chosen_->fileName, document) : chosen_->fileName;
 }
 
 void QtPrintService::BeginDoc(const std::string& title)
 {
-    ThrowIfPrinting();
-    QPrinter& printer = Printer();
-    printer.setDocName(QString::fromStdString(title));
-    chosenFileName_ = printer.outputFileName();
-    if (PrintsToFile(printer)) {
-        // Later documents of one command go beside the chosen file instead
-        // of writing over the one before.
-        if (documentsThisCommand_ > 0)
-            printer.setOutputFileName(NumberedFileName(chosenFileName_, documentsThisCommand_ + 1));
-        ThrowUnlessRoomIn(QFileInfo(printer.outputFileName()).absolutePath());
-    } else {
-        ThrowUnlessRoomIn(QDir::tempPath());
-    }
-    auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(&printer)) {
-        printer.setOutputFileName(chosenFileName_);
-        throw PrintError(CannotStartDocument);
-    }
+    ThrowIfBusy();
+    auto document = std::make_unique<Document>();
+    document->title = title;
+    if (PrintsToFile())
+        document->file = std::make_unique<QSaveFile>(FileFor(documentsThisCommand_ + 1));
+    else
+        document->file = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("zentavo-XXXXXX.pdf")));
+    if (!document->file->open(QIODevice::WriteOnly))
+        throw PrintError(document->file->errorString().toStdString());
+    document->pdf = std::make_unique<SheetPdf>(*document->file, layout_, QString::fromStdString(title));
+    if (!document->pdf->Begin())
+        throw PrintError(print_message::CannotStartDocument);
     ++documentsThisCommand_;
-    painter_ = std::move(painter);
-    canvas_ = std::make_unique<QtSheetCanvas>(*painter_);
+    document_ = std::move(document);
 }
 
 SheetCanvas& QtPrintService::PageCanvas()
 {
-    if (!canvas_)
+    if (!document_)
         throw std::logic_error("no document is open");
-    return *canvas_;
+    return document_->pdf->Canvas();
 }
 
 void QtPrintService::EndDoc()
 {
-    if (!Printing())
+    if (!document_)
         throw std::logic_error("no document is open");
-    canvas_.reset();
-    const bool ended = painter_->end();
-    painter_.reset();
-    const QPrinter::PrinterState state = Printer().printerState();
-    if (!ended || state == QPrinter::Error || state == QPrinter::Aborted) {
-        RestoreChosenFileName();
-        throw PrintError(PrintFailed);
+    const std::unique_ptr<Document> document = std::move(document_);
+    const bool written = document->pdf->End();
+    document->pdf.reset();
+    if (!written) {
+        const QString reason = document->file->errorString();
+        throw PrintError(reason.isEmpty() ? print_message::PrintFailed : reason.toStdString());
     }
-    try {
-        CheckOutputAccepted();
-    } catch (...) {
-        RestoreChosenFileName();
-        throw;
-    }
-    RestoreChosenFileName();
-}
-
-void QtPrintService::RestoreChosenFileName()
-{
-    if (PrintsToFile(Printer()))
-        Printer().setOutputFileName(chosenFileName_);
-}
-
-// Qt hands the finished document to CUPS without looking at the answer, and
-// writes a PDF file without reporting a failure; both are checked here.
-void QtPrintService::CheckOutputAccepted()
-{
-    const QPrinter& printer = Printer();
-    if (PrintsToFile(printer)) {
-        const QFileInfo file(printer.outputFileName());
-        if (!file.isFile() || file.size() == 0)
-            throw PrintError(PrintFailed);
+    if (auto* chosenFile = qobject_cast<QSaveFile*>(document->file.get())) {
+        if (!chosenFile->commit())
+            throw PrintError(chosenFile->errorString().toStdString());
         return;
     }
-    if (const auto refusal = LastCupsRefusal())
-        throw PrintError(*refusal);
+    SendToQueue(*document);
+}
+
+void QtPrintService::SendToQueue(const Document& document)
+{
+    document.file->close();
+    const std::string path = document.file->fileName().toStdString();
+    WaitFor([&](StopFlag& stop) { return SendPdfJob(queue_, document.title, path, options_, stop, limits_); });
 }
 
 void QtPrintService::AbortDoc() noexcept
 {
-    canvas_.reset();
-    if (Printing()) {
-        printer_->abort();
-        painter_->end();
-        RestoreChosenFileName();
-    }
-    painter_.reset();
+    document_.reset();
 }
 
 bool QtPrintService::SetupDialog(QWidget* parent)
 {
-    ThrowIfPrinting();
-    QPrinter& printer = Printer();
-    const PrinterChoice before = PrinterChoice::Of(printer);
-    QPrintDialog dialog(&printer, parent);
-    if (dialog.exec() == QDialog::Accepted)
-        return true;
-    before.RestoreTo(printer);
-    return false;
+    ThrowIfBusy();
+    // The dialog lists the queues on this thread; it opens only when the
+    // server answers, so that a silent one cannot freeze the window.
+    if (!WaitFor([&](StopFlag& stop) { return ServerAnswers(stop, limits_); }))
+        throw PrintError(print_message::NoAnswer);
+    QPrinter& printer = DialogPrinter();
+    const PrinterSettings before = PrinterSettings::Of(printer);
+    PrintSetupDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted) {
+        before.RestoreTo(printer);
+        return false;
+    }
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        if (!printer.outputFileName().isEmpty())
+            chosen_ = Choice{printer.outputFileName(), {}, printer.pageLayout(), {}};
+    } else {
+        chosen_ = Choice{{}, printer.printerName().toStdString(), printer.pageLayout(), JobOptionsOf(printer)};
+    }
+    return true;
 }
 
 }  // namespace zentavo

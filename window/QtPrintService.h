@@ -1,24 +1,27 @@
 #pragma once
 
+#include "window/CupsQueue.h"
 #include "window/PrintService.h"
 
+#include <QPageLayout>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
-class QPainter;
 class QPrinter;
 
 namespace zentavo {
 
-class QtSheetCanvas;
-
-// The printing service over Qt PrintSupport: one QPrinter in high resolution,
-// created on first use and kept, whose pages go to CUPS, or to a PDF file
-// when "print to file" was chosen in the setup dialog.
+// The printing service: each document is drawn on this thread into a PDF at
+// printer resolution, then sent to a CUPS queue by a helper thread while the
+// event loop goes on; or written to the PDF file chosen in the setup dialog.
+// Every request to the print server (finding the queue, sending the job,
+// listing the queues for the setup dialog) runs off this thread, with the
+// waits bounded by `limits`.
 class QtPrintService : public PrintService {
 public:
-    QtPrintService();
+    explicit QtPrintService(CupsLimits limits = {});
     ~QtPrintService() override;
 
     void GetPrinter() override;
@@ -30,22 +33,43 @@ public:
     void EndDoc() override;
     void AbortDoc() noexcept override;
     bool SetupDialog(QWidget* parent) override;
+    bool Busy() const override;
+    void Cancel() noexcept override;
 
-    // The shared printer, created on first use.
-    QPrinter& Printer();
+    // The printer that the setup dialog shows and changes, created on first
+    // use. What it holds becomes current only when the dialog is accepted.
+    QPrinter& DialogPrinter();
+
+    // The queue that documents go to; empty before the first GetPrinter and
+    // while printing to a file.
+    const std::string& Queue() const { return queue_; }
 
 private:
-    bool Printing() const;
-    void ThrowIfPrinting() const;
-    void AdoptDefaultPrinter();
-    void CheckOutputAccepted();
-    void RestoreChosenFileName();
+    // What the setup dialog chose.
+    struct Choice {
+        QString fileName;   // print to this PDF file, when not empty
+        std::string queue;  // else to this queue
+        QPageLayout layout;
+        JobOptions options;
+    };
+    struct Document;
 
-    std::unique_ptr<QPrinter> printer_;
-    std::unique_ptr<QPainter> painter_;  // active while a document is open
-    std::unique_ptr<QtSheetCanvas> canvas_;
-    int documentsThisCommand_ = 0;  // documents begun since the last GetPrinter
-    QString chosenFileName_;        // the file chosen in the setup dialog
+    template <typename Work>
+    auto WaitFor(Work work);
+    void ThrowIfBusy() const;
+    bool PrintsToFile() const { return chosen_ && !chosen_->fileName.isEmpty(); }
+    QString FileFor(int document) const;
+    void SendToQueue(const Document& document);
+
+    CupsLimits limits_;
+    std::unique_ptr<QPrinter> dialogPrinter_;
+    std::optional<Choice> chosen_;
+    std::string queue_;
+    QPageLayout layout_;
+    JobOptions options_;
+    std::unique_ptr<Document> document_;  // open between BeginDoc and EndDoc
+    int documentsThisCommand_ = 0;        // documents begun since the last GetPrinter
+    StopFlag* waiting_ = nullptr;         // the stop flag of the wait in progress
 };
 
 }  // namespace zentavo

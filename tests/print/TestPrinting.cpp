@@ -299,7 +299,13 @@ TEST_F(Printing, AnOpenDocumentRefusesTheNextUntilItEnds)
 {
     QTemporaryDir folder;
     QtPrintService service;
-    service.Printer().setOutputFileName(folder.filePath(QStringLiteral("open.pdf")));
+    {
+        ModalWatcher watcher([&](QWidget* dialog) {
+            ChoosePrintToFile(dialog, folder.filePath(QStringLiteral("open.pdf")));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        ASSERT_TRUE(service.SetupDialog(nullptr));
+    }
     service.GetPrinter();
     service.SetPortrait();
     EXPECT_GT(service.PageHeight(), service.PageWidth());
