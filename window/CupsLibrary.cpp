@@ -26,6 +26,7 @@ CupsLibrary Load()
     Find("httpClose", cups.close);
     Find("cupsGetNamedDest", cups.getNamedDest);
     Find("cupsGetDests2", cups.getDests);
+    Find("cupsGetDest", cups.findDest);
     Find("cupsFreeDests", cups.freeDests);
     Find("cupsCopyDestInfo", cups.copyDestInfo);
     Find("cupsFreeDestInfo", cups.freeDestInfo);
@@ -50,7 +51,7 @@ CupsLibrary Load()
 
 bool CupsLibrary::Complete() const
 {
-    return server && port && encryption && connect && setTimeout && close && getNamedDest && getDests
+    return server && port && encryption && connect && setTimeout && close && getNamedDest && getDests && findDest && findDest
         && freeDests && copyDestInfo && freeDestInfo && findDefault && getString && mediaByName && mediaDefault && addOption && freeOptions
         && createJob && startDocument && writeRequestData && finishDocument && cancelJob && lastError
         && lastErrorString && errorString;

@@ -18,6 +18,7 @@ struct CupsLibrary {
     decltype(&httpClose) close = nullptr;
     decltype(&cupsGetNamedDest) getNamedDest = nullptr;
     decltype(&cupsGetDests2) getDests = nullptr;
+    decltype(&cupsGetDest) findDest = nullptr;
     decltype(&cupsFreeDests) freeDests = nullptr;
     decltype(&cupsCopyDestInfo) copyDestInfo = nullptr;
     decltype(&cupsFreeDestInfo) freeDestInfo = nullptr;

@@ -18,8 +18,8 @@ using Clock = std::chrono::steady_clock;
 
 // libcups waits for the server in slices this long and asks between them
 // whether to go on.
-constexpr double SliceSeconds = 0.25;
-constexpr auto Slice = std::chrono::milliseconds(250);
+constexpr double SliceSeconds = 0.1;
+constexpr auto Slice = std::chrono::milliseconds(100);
 // Cancelling an unfinished job is worth a short wait, not a long one, and
 // hardly any while the program is quitting.
 constexpr auto CancelLimit = std::chrono::milliseconds(5'000);
@@ -30,7 +30,9 @@ static_assert(sizeof(std::atomic<int>) == sizeof(int) && std::atomic<int>::is_al
 
 // Measures how long the server has said nothing. libcups calls it only after
 // a slice without data; a longer gap since the last call means data came in
-// between.
+// between. Once a request has given up, so does every later one on the same
+// connection: libcups goes on to further requests (and reconnects) after a
+// failed one.
 struct Silence {
     StopFlag* stop = nullptr;
     std::chrono::milliseconds limit{};
@@ -42,7 +44,7 @@ struct Silence {
 int KeepWaiting(http_t*, void* data)
 {
     Silence& silence = *static_cast<Silence*>(data);
-    if (silence.stop->Requested())
+    if (silence.timedOut || silence.stop->Requested())
         return 0;
     const Clock::time_point now = Clock::now();
     if (now - silence.lastCall > 2 * Slice)
@@ -192,6 +194,51 @@ void CancelJob(const CupsLibrary& cups, const std::string& queue, int job, bool 
         cups.cancelJob(connection.Http(), queue.c_str(), job, 0);
 }
 
+// The queues the server lists, freed with the list.
+class QueueList {
+public:
+    QueueList(const CupsLibrary& cups, const Connection& connection)
+        : cups_(cups), count_(cups.getDests(connection.Http(), &dests_))
+    {
+    }
+    ~QueueList() { cups_.freeDests(count_, dests_); }
+    QueueList(const QueueList&) = delete;
+    QueueList& operator=(const QueueList&) = delete;
+
+    cups_dest_t* Find(const std::string& name) const { return cups_.findDest(name.c_str(), nullptr, count_, dests_); }
+
+private:
+    const CupsLibrary& cups_;
+    cups_dest_t* dests_ = nullptr;
+    int count_ = 0;
+};
+
+// A queue asked for by name is looked up in the server's list: libcups' own
+// lookup by name goes on, after a failure, to browse the network on a
+// connection of its own whose waits are not bounded.
+QueueInfo QueueNamed(const CupsLibrary& cups, const Connection& connection, const std::string& name)
+{
+    const QueueList queues(cups, connection);
+    cups_dest_t* dest = queues.Find(name);
+    if (!dest) {
+        connection.ThrowIfStoppedOrSilent();
+        throw PrintError(print_message::InvalidPrinter);
+    }
+    return {dest->name, DefaultMedia(cups, connection, dest)};
+}
+
+QueueInfo DefaultQueue(const CupsLibrary& cups, const Connection& connection)
+{
+    cups_dest_t* dest = cups.getNamedDest(connection.Http(), nullptr, nullptr);
+    if (!dest) {
+        connection.ThrowIfStoppedOrSilent();
+        throw PrintError(print_message::NoDefaultPrinter);
+    }
+    QueueInfo info{dest->name, DefaultMedia(cups, connection, dest)};
+    cups.freeDests(1, dest);
+    return info;
+}
+
 }  // namespace
 
 int* StopFlag::ForLibrary() noexcept
@@ -209,13 +256,7 @@ QueueInfo FindQueue(const std::string& name, StopFlag& stop, CupsLimits limits)
         connection.ThrowIfStopped();
         throw PrintError(notFound);
     }
-    cups_dest_t* dest = cups.getNamedDest(connection.Http(), name.empty() ? nullptr : name.c_str(), nullptr);
-    if (!dest) {
-        connection.ThrowIfStoppedOrSilent();
-        throw PrintError(notFound);
-    }
-    QueueInfo info{dest->name, DefaultMedia(cups, connection, dest)};
-    cups.freeDests(1, dest);
+    QueueInfo info = name.empty() ? DefaultQueue(cups, connection) : QueueNamed(cups, connection, name);
     connection.ThrowIfStoppedOrSilent();
     return info;
 }

@@ -15,7 +15,7 @@
 namespace zentavo {
 
 // Lets another thread abandon a request. libcups polls the flag while it
-// connects; the request's waits look at it between slices.
+// connects; the request's waits look at it every tenth of a second.
 class StopFlag {
 public:
     void Request() noexcept { value_.store(1); }

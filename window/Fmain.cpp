@@ -286,7 +286,6 @@ void TForm1::CreateButtons()
     // command waits.
     PrintStatus = MakeLabel(QStringLiteral("PrintStatus"), QStringLiteral("印刷中… プリンタの応答を待っています"),
                             {352, 26, 337, 18}, ControlFont::Window, this);
-    PrintStatus->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     PrintStatus->hide();
 }
 

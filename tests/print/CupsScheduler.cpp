@@ -113,6 +113,15 @@ void CupsScheduler::Admin(const QString& tool, const QStringList& arguments)
     RunTool(tool, QStringList{QStringLiteral("-h"), server_} + arguments);
 }
 
+void CupsScheduler::AddQueue(const QString& name)
+{
+    QFile backend(QDir(folder_).filePath(QStringLiteral("backend")));
+    ASSERT_TRUE(backend.open(QIODevice::ReadOnly));
+    const QString device = QString::fromUtf8(backend.readAll()).trimmed();
+    Admin(QStringLiteral("lpadmin"), {QStringLiteral("-p"), name, QStringLiteral("-E"), QStringLiteral("-v"), device,
+                                      QStringLiteral("-P"), QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd")});
+}
+
 std::vector<PrintJob> CupsScheduler::Jobs() const
 {
     cups_job_t* jobs = nullptr;

@@ -34,8 +34,12 @@ public:
 
     void Start();
     void Stop();
+    int Port() const { return port_; }
     // Runs a CUPS tool against this scheduler ("lpadmin", {"-x", Queue}).
     void Admin(const QString& tool, const QStringList& arguments);
+    // Adds a queue like the default one, printing to the same place; it does
+    // not become the default.
+    void AddQueue(const QString& name);
 
     std::vector<PrintJob> Jobs() const;
     // Waits until `count` jobs exist and none is pending or processing.

@@ -9,6 +9,7 @@
 #include "render/MakePrint.h"
 
 #include <QCheckBox>
+#include <QExposeEvent>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -17,6 +18,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <utility>
 
 namespace zentavo::testing {
 namespace {
@@ -96,6 +100,50 @@ TEST_F(Preview, ShowsTheAnswersAtOnceAndTheQuestionsOnTheNextRepaint)
     EXPECT_NE(numbered, questions);
     EXPECT_EQ(Shown(form), numbered);
     EXPECT_EQ(form.Run().PrintNumber, 1);
+}
+
+// The toolkit would put back its stored picture of the area, still the
+// answers; each way the platform brings the area back paints the questions.
+TEST_F(Preview, EveryWayBackToTheScreenShowsTheQuestions)
+{
+    QWidget other;
+    other.setGeometry(0, 0, 50, 50);
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"shown again after being hidden",
+         [&] {
+             form.hide();
+             form.show();
+             EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+         }},
+        {"restored from minimised",
+         [&] {
+             form.showMinimized();
+             QTest::qWait(20);
+             form.showNormal();
+             EXPECT_TRUE(QTest::qWaitForWindowExposed(&form));
+         }},
+        {"exposed (only the platform window hears of it)",
+         [&] {
+             QExposeEvent expose(QRegion(form.rect()));
+             QCoreApplication::sendEvent(form.windowHandle(), &expose);
+         }},
+        {"brought back to the front",
+         [&] {
+             other.show();
+             other.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&other));
+             form.activateWindow();
+             EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+         }},
+    };
+    form.D3->setChecked(true);
+    form.D4->setChecked(true);
+    for (const auto& [name, way] : ways) {
+        form.PreviewBtn->click();
+        ASSERT_EQ(Shown(form), Reference(form, 1)) << name;
+        way();
+        EXPECT_EQ(Shown(form), Reference(form, 0)) << name;
+    }
 }
 
 TEST_F(Preview, TooFewDansWarnsAndChangesNothing)

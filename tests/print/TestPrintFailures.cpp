@@ -1,7 +1,6 @@
-#include "print/CupsScheduler.h"
-#include "print/ModalWatcher.h"
+#include "print/CupsHook.h"
 #include "print/PdfDocument.h"
-#include "print/PrintTests.h"
+#include "print/PrintingWindow.h"
 
 #include "window/Fmain.h"
 
@@ -17,7 +16,6 @@
 #include <gtest/gtest.h>
 
 #include <cups/cups.h>
-#include <dlfcn.h>
 #include <sys/mount.h>
 
 #include <cerrno>
@@ -31,64 +29,24 @@
 // user is told, what the print number becomes and that printing works again
 // once the fault is gone.
 
-namespace {
-
-// Runs on the print service's helper thread after every document has been
-// sent to CUPS, with CUPS' answer; a test puts its fault here.
-std::function<void(ipp_status_t)> AfterDocument;
-
-}  // namespace
-
-// The print service ends each document with cupsFinishDocument, looked up in
-// the whole program; this program exports its own, which passes the call on
-// to libcups.
-extern "C" ipp_status_t cupsFinishDocument(http_t* http, const char* name)
-{
-    using Real = ipp_status_t (*)(http_t*, const char*);
-    static const auto real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "cupsFinishDocument"));
-    const ipp_status_t status = real(http, name);
-    if (AfterDocument)
-        AfterDocument(status);
-    return status;
-}
-
 namespace zentavo::testing {
 namespace {
 
 constexpr const char* SecondQueue = "Second";
 
-class PrintFailures : public ::testing::Test {
+class PrintFailures : public PrintingWindow {
 protected:
     void SetUp() override
     {
-        if (!TheScheduler)
-            GTEST_SKIP() << "CUPS is not installed";
-        scheduler().Start();
-        form_ = std::make_unique<TForm1>();
-        form().D3->setChecked(true);
-        form().D4->setChecked(true);
-        form().PreviewBtn->click();
-        ASSERT_TRUE(form().PrintBtn->isEnabled());
+        PrintingWindow::SetUp();
+        if (!IsSkipped())
+            PreviewSheet();
     }
 
     void TearDown() override
     {
         AfterDocument = nullptr;
-        form_.reset();
-        if (TheScheduler)
-            scheduler().Stop();
-    }
-
-    CupsScheduler& scheduler() { return *TheScheduler; }
-    TForm1& form() { return *form_; }
-
-    // Clicks `button` with `printNumber` in Edit1; returns the boxes shown.
-    std::vector<SeenBox> Press(QPushButton* button, const QString& printNumber)
-    {
-        form().Edit1->setText(printNumber);
-        ModalWatcher watcher;
-        button->click();
-        return watcher.Boxes();
+        PrintingWindow::TearDown();
     }
 
     // One error box with `text`; Edit1 and PrintNumber still hold `number`.
@@ -131,17 +89,6 @@ protected:
         EXPECT_GE(count, static_cast<int>(jobs - from + 1)) << "on " << queue;
     }
 
-    void AddSecondQueue()
-    {
-        QFile backend(QDir(scheduler().Folder()).filePath(QStringLiteral("backend")));
-        ASSERT_TRUE(backend.open(QIODevice::ReadOnly));
-        const QString device = QString::fromUtf8(backend.readAll()).trimmed();
-        scheduler().Admin(QStringLiteral("lpadmin"),
-                          {QStringLiteral("-p"), SecondQueue, QStringLiteral("-E"), QStringLiteral("-v"), device,
-                           QStringLiteral("-P"), QStringLiteral("/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd")});
-    }
-
-    std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(PrintFailures, SchedulerKilledBetweenTheTwoJobsOfPrintWithAnswers)
@@ -185,7 +132,7 @@ TEST_F(PrintFailures, StoppedQueueHoldsTheJobsWhileARejectingOneRefusesThem)
 
 TEST_F(PrintFailures, PrinterRemovedWhileTheSetupChoiceStillNamesIt)
 {
-    AddSecondQueue();
+    scheduler().AddQueue(QString::fromUtf8(SecondQueue));
     {
         ModalWatcher watcher([](QWidget* dialog) {
             auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
@@ -203,7 +150,7 @@ TEST_F(PrintFailures, PrinterRemovedWhileTheSetupChoiceStillNamesIt)
     ExpectFailure(Press(form().PrintBtn, QStringLiteral("9")), QStringLiteral("選択したプリンタは有効ではありません."), 9);
     EXPECT_TRUE(scheduler().Jobs().empty());  // nothing went to the default printer instead
 
-    AddSecondQueue();
+    scheduler().AddQueue(QString::fromUtf8(SecondQueue));
     ExpectSuccess(Press(form().PrintBtn, QStringLiteral("9")), 9);
     ExpectPrinted(1, 1, 9, SecondQueue);
 }

@@ -1,7 +1,5 @@
-#include "print/CupsScheduler.h"
-#include "print/ModalWatcher.h"
 #include "print/PdfDocument.h"
-#include "print/PrintTests.h"
+#include "print/PrintingWindow.h"
 
 #include "window/Fmain.h"
 #include "window/QtPrintService.h"
@@ -9,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -68,45 +67,8 @@ void KeepForInspection(const PrintJob& job, const QString& name)
     QFile::copy(job.spoolFile, target);
 }
 
-class Printing : public ::testing::Test {
+class Printing : public PrintingWindow {
 protected:
-    void SetUp() override
-    {
-        if (!TheScheduler)
-            GTEST_SKIP() << "CUPS is not installed";
-        scheduler().Start();
-        form_ = std::make_unique<TForm1>();
-    }
-
-    void TearDown() override
-    {
-        form_.reset();
-        if (TheScheduler)
-            scheduler().Stop();
-    }
-
-    CupsScheduler& scheduler() { return *TheScheduler; }
-    TForm1& form() { return *form_; }
-
-    // Dans 3 and 4, ten problems, then Preview.
-    void PreviewSheet()
-    {
-        form().D3->setChecked(true);
-        form().D4->setChecked(true);
-        form().PreviewBtn->click();
-        ASSERT_EQ(form().Run().PreviewShown, 1);
-        ASSERT_TRUE(form().PrintBtn->isEnabled());
-    }
-
-    // Clicks `button` with `printNumber` in Edit1; returns the boxes shown.
-    std::vector<SeenBox> Press(QPushButton* button, const QString& printNumber)
-    {
-        form().Edit1->setText(printNumber);
-        ModalWatcher watcher;
-        button->click();
-        return watcher.Boxes();
-    }
-
     void ExpectErrorBox(const std::vector<SeenBox>& boxes, const QString& text)
     {
         ASSERT_EQ(boxes.size(), 1u);
@@ -116,6 +78,20 @@ protected:
         EXPECT_EQ(boxes[0].buttonCount, 1);
     }
 
+    // Chooses `queue` in the setup dialog and accepts it.
+    void ChooseInSetupDialog(const QString& queue)
+    {
+        ModalWatcher watcher([&](QWidget* dialog) {
+            auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+            ASSERT_NE(printers, nullptr);
+            ASSERT_GE(printers->findText(queue), 0);
+            printers->setCurrentIndex(printers->findText(queue));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        form().btnSetPrn->click();
+        ASSERT_EQ(watcher.Dialogs(), 1);
+    }
+
     // The print number was read from Edit1 but not advanced.
     void ExpectNotAdvanced(const QString& edit1, int32_t printNumber)
     {
@@ -123,7 +99,6 @@ protected:
         EXPECT_EQ(form().Run().PrintNumber, printNumber);
     }
 
-    std::unique_ptr<TForm1> form_;
 };
 
 TEST_F(Printing, PrintsTheQuestionsThenBothSheetsAsOnePageJobs)
@@ -198,6 +173,58 @@ TEST_F(Printing, WithoutADefaultPrinterNothingIsPrinted)
     PreviewSheet();
     ExpectErrorBox(Press(form().PrintBtn, QStringLiteral("7")), QStringLiteral("デフォルト プリンタが存在しません."));
     ExpectNotAdvanced(QStringLiteral("7"), 7);
+}
+
+// Queues installed, none of them the default: nothing is printed until one
+// is chosen in the setup dialog. (Qt would take the first queue it finds.)
+TEST_F(Printing, InstalledQueuesWithoutADefaultPrintNothingUntilOneIsChosen)
+{
+    scheduler().AddQueue(QStringLiteral("Second"));
+    scheduler().Admin(QStringLiteral("lpadmin"), {QStringLiteral("-x"), CupsScheduler::Queue});
+    PreviewSheet();
+    for (QPushButton* button : {form().PrintBtn, form().PrintAnsBtn}) {
+        ExpectErrorBox(Press(button, QStringLiteral("7")), QStringLiteral("デフォルト プリンタが存在しません."));
+        ExpectNotAdvanced(QStringLiteral("7"), 7);
+    }
+    EXPECT_TRUE(scheduler().Jobs().empty());
+
+    ChooseInSetupDialog(QStringLiteral("Second"));
+    EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral("7")).empty());
+    const auto jobs = scheduler().WaitForFinishedJobs(1);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_TRUE(ReadPdf(jobs[0].spoolFile).text.contains(QStringLiteral("問題No.7")));
+}
+
+// The dialog chooses the printer; it offers no page range or page set,
+// which would leave later one-page jobs empty, and its button does not
+// say Print.
+TEST_F(Printing, TheSetupDialogChoosesAPrinterAndNothingThatEmptiesASheet)
+{
+    ModalWatcher watcher([](QWidget* dialog) {
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        const QString accept = buttons->button(QDialogButtonBox::Ok)->text();
+        EXPECT_FALSE(accept.contains(QStringLiteral("Print"), Qt::CaseInsensitive)) << accept.toStdString();
+        for (const char* name : {"gbPrintRange", "pageSetCombo", "pagesRadioButton", "from"}) {
+            auto* choice = dialog->findChild<QWidget*>(QLatin1String(name));
+            EXPECT_TRUE(!choice || !choice->isVisible()) << name;
+        }
+        // Even a page set left behind must not reach the job.
+        if (auto* pageSet = dialog->findChild<QComboBox*>(QStringLiteral("pageSetCombo")))
+            pageSet->setCurrentIndex(pageSet->count() - 1);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    form().btnSetPrn->click();
+    ASSERT_EQ(watcher.Dialogs(), 1);
+    PreviewSheet();
+    EXPECT_TRUE(Press(form().PrintAnsBtn, QStringLiteral("3")).empty());
+    const auto jobs = scheduler().WaitForFinishedJobs(2);
+    ASSERT_EQ(jobs.size(), 2u);
+    for (const PrintJob& job : jobs) {
+        const PdfDocument sheet = ReadPdf(job.spoolFile);
+        EXPECT_EQ(sheet.pages, 1);
+        EXPECT_TRUE(sheet.text.contains(QStringLiteral("問題No.3")));
+    }
 }
 
 TEST_F(Printing, AJobTheQueueRejectsIsAFailure)
