@@ -159,15 +159,9 @@ ProblemList Filled(int32_t count, int32_t code, int32_t divisor = 0)
 // the widest text to stay in its column and on the page.
 TEST(MakePrint, ProblemHeightShrinksOnlyWhereTheWidestTextWouldNotFit)
 {
-    SheetOptions twoDigit;
-    twoDigit.QNumCheck = 11;
-    twoDigit.Amari = 1;
-    SheetOptions numberedBlank;
-    numberedBlank.QNumCheck = 11;
-    numberedBlank.rgNum = 1;
-    numberedBlank.rgSquare = 1;
-    SheetOptions nineItem;
-    nineItem.QNumCheck = 0;
+    const SheetOptions twoDigit{.QNumCheck = 11, .Amari = 1};
+    const SheetOptions numberedBlank{.QNumCheck = 11, .rgNum = 1, .rgSquare = 1};
+    const SheetOptions nineItem{.QNumCheck = 0};
 
     const Header A4 = {4944, 6820, 93, 217, 186, 248, 217, 155, 992, 2170, 310, 620};
     struct Case {
