@@ -15,7 +15,6 @@ namespace {
 // above 9 name no dan.
 constexpr uint32_t DrillableDans = 0x3FEu;
 constexpr int32_t QuotientsPerDan = 9;
-constexpr int32_t MaxTries = 1000;
 constexpr uint32_t CodeDraws = 100;
 
 struct Selection {
@@ -67,12 +66,12 @@ constexpr SeedJump JumpOf(int32_t steps)
 {
     SeedJump jump;
     for (int32_t k = 0; k < steps; ++k) {
-        jump.multiplier *= 134775813u;
-        jump.increment = jump.increment * 134775813u + 1u;
+        jump.multiplier *= RandomSource::Multiplier;
+        jump.increment = jump.increment * RandomSource::Multiplier + RandomSource::Increment;
     }
     return jump;
 }
-constexpr SeedJump AllButLastDraw = JumpOf(MaxTries);
+constexpr SeedJump AllButLastDraw = JumpOf(MaxRedraws);
 
 // A position whose draws were all rejected keeps its last value, unless that
 // value has dan 0: then it takes the lowest code still open (no draw), or the
@@ -95,7 +94,7 @@ int32_t DrawUntilAccepted(const OpenCodes& open, RandomSource& random, bool& acc
         return static_cast<int32_t>(random.RandomBelow(CodeDraws));
     }
     int32_t code = 0;
-    for (int32_t tries = 0; tries <= MaxTries; ++tries) {
+    for (int32_t tries = 0; tries <= MaxRedraws; ++tries) {
         code = static_cast<int32_t>(random.RandomBelow(CodeDraws));
         if (open[static_cast<size_t>(code)]) {
             accepted = true;

@@ -28,7 +28,6 @@ constexpr std::array<ModeRule, 7> ModeRules = {{
 
 constexpr int32_t DividendDraws = 90;  // 10..99
 constexpr int32_t DivisorDraws = 8;    // 2..9
-constexpr int32_t MaxTries = 1000;
 
 void ClearProblems(ProblemList& list)
 {
@@ -88,7 +87,7 @@ void FillTwoDigitProblems(int32_t amari, int32_t count, ProblemList& list, Rando
         return;
     const auto& accepted = Acceptance[static_cast<size_t>(amari - 1)];
     for (int32_t i = 1; i <= count; ++i) {
-        for (int32_t tries = 0; tries <= MaxTries; ++tries) {
+        for (int32_t tries = 0; tries <= MaxRedraws; ++tries) {
             const auto dividendIndex = static_cast<int32_t>(random.RandomBelow(DividendDraws));
             const auto divisorIndex = static_cast<int32_t>(random.RandomBelow(DivisorDraws));
             list.Codes[i] = dividendIndex + 10;

@@ -9,8 +9,6 @@
 namespace zentavo {
 namespace {
 
-constexpr int32_t ProblemFontHeight = 16;
-
 void PaintBackground(SheetCanvas& canvas, const SheetScaler& scaler)
 {
     canvas.SetBrushStyle(BrushStyle::bsSolid);
@@ -48,9 +46,10 @@ void MakePrint(SheetCanvas& Canvas, int32_t Width, int32_t Height, int32_t Answe
     Canvas.SetPenColor(clBlack);
     Canvas.SetBrushStyle(BrushStyle::bsClear);
     DrawHeader(Canvas, scaler, PrintNumber);
-    Canvas.SetFontHeight(scaler.ScaleCoord(ProblemFontHeight));
+    // The texts come first: their widths decide the height they are drawn in.
     if (list.Count > 0)
         MakeProblemTexts(options, list, Answers);
+    Canvas.SetFontHeight(ProblemCellHeight(scaler, Width, options.QNumCheck, list));
     DrawProblemGrid(Canvas, scaler, Width, options.QNumCheck, list);
 }
 

@@ -1,5 +1,6 @@
 #include "render/MakePrint.h"
 
+#include "render/ProblemGrid.h"
 #include "render/ShiftJis.h"
 #include "support/RecordingCanvas.h"
 
@@ -142,6 +143,64 @@ TEST(MakePrint, EmptyListDrawsTheHeaderOnly)
     }
 }
 
+// One list, filled with one problem: a times-table code, or a two-digit
+// dividend over a divisor.
+ProblemList Filled(int32_t count, int32_t code, int32_t divisor = 0)
+{
+    ProblemList list;
+    list.Count = count;
+    list.Codes.fill(code);
+    list.Divisors.fill(divisor);
+    return list;
+}
+
+// The whole sheet is drawn as before, call for call, but for the one
+// font-height call before the problem texts, which shrinks just enough for
+// the widest text to stay in its column and on the page.
+TEST(MakePrint, ProblemHeightShrinksOnlyWhereTheWidestTextWouldNotFit)
+{
+    const SheetOptions twoDigit{.QNumCheck = 11, .Amari = 1};
+    const SheetOptions numberedBlank{.QNumCheck = 11, .rgNum = 1, .rgSquare = 1};
+    const SheetOptions nineItem{.QNumCheck = 0};
+
+    const Header A4 = {4944, 6820, 93, 217, 186, 248, 217, 155, 992, 2170, 310, 620};
+    struct Case {
+        const char* what;
+        int32_t width, height;
+        Header header;
+        SheetOptions options;
+        ProblemList list;
+        int32_t answers, problemHeight;
+    };
+    const Case cases[] = {
+        // 84÷4＝21 is 9 bytes: 72 px at 16 in a room of 72, 2232 at 248 in 1116
+        {"exact fit", 320, 441, Preview, twoDigit, Filled(80, 84, 4), 1, 16},
+        {"exact fit on A4", 4960, 7016, A4, twoDigit, Filled(80, 84, 4), 1, 248},
+        {"numbered questions", 320, 441, Preview, numberedBlank, Filled(80, 69), 0, 13},  // ①[ ]÷6＝9, 11 bytes
+        {"numbered answers", 320, 441, Preview, numberedBlank, Filled(80, 69), 1, 12},    // ①[54]÷6＝9, 12
+        // 80 problems drawn after the count item was changed to 　９問: eight
+        // columns of 10, step 37, room 34; 54÷6 is 5 bytes
+        {"changed count item", 320, 441, Preview, nineItem, Filled(80, 69), 0, 13},
+        {"nine fit", 320, 441, Preview, nineItem, Filled(9, 69), 1, 16},
+    };
+    for (const Case& c : cases) {
+        ProblemList list = c.list;
+        RecordingCanvas canvas;
+        // The other sheet first: the height must follow the texts drawn now.
+        MakePrint(canvas, c.width, c.height, 1 - c.answers, c.options, list, 5);
+        canvas.calls.clear();
+        MakePrint(canvas, c.width, c.height, c.answers, c.options, list, 5);
+
+        Header header = c.header;
+        header.problem = c.problemHeight;
+        std::vector<CanvasCall> expected = HeaderCalls(header, "5");
+        RecordingCanvas grid;
+        DrawProblemGrid(grid, SheetScaler::ForTarget(c.width, c.height), c.width, c.options.QNumCheck, list);
+        expected.insert(expected.end(), grid.calls.begin(), grid.calls.end());
+        EXPECT_THAT(canvas.calls, testing::ElementsAreArray(expected)) << c.what;
+    }
+}
+
 // Any list and any options draw at most the 80 problems of the list, in
 // texts of at most 16 bytes, without undefined behaviour.
 TEST(MakePrint, HostileInputsStayInBounds)
@@ -168,7 +227,14 @@ TEST(MakePrint, HostileInputsStayInBounds)
             list.BlankSide[i] = pick(values);
         }
         RecordingCanvas canvas;
-        MakePrint(canvas, pick(sizes), pick(sizes), pick(values), options, list, pick(values));
+        const int32_t width = pick(sizes), height = pick(sizes);
+        MakePrint(canvas, width, height, pick(values), options, list, pick(values));
+        // The problems' height is the standard one or a smaller positive one.
+        const CanvasCall& problemHeight = canvas.calls.at(16);
+        const int32_t standard = SheetScaler::ForTarget(width, height).ScaleCoord(16);
+        ASSERT_EQ(problemHeight.kind, CanvasCall::Kind::FontHeight);
+        ASSERT_TRUE(problemHeight.a == standard || (problemHeight.a >= 1 && problemHeight.a < standard))
+            << problemHeight.a << " against " << standard;
         const std::vector<CanvasCall> texts = canvas.Texts();
         ASSERT_GE(texts.size(), 4u);
         ASSERT_LE(texts.size(), 4u + ProblemCapacity);

@@ -14,6 +14,9 @@ namespace {
 using test::CanvasCall;
 using test::RecordingCanvas;
 
+// An A4 page at 600 dpi: 15.5 times the reference page.
+constexpr int32_t A4Width = 4960, A4Height = 7016;
+
 // A list whose text n reads "#n", so that each drawn text tells its slot.
 ProblemList NamedTexts(int32_t count)
 {
@@ -89,6 +92,58 @@ TEST(ProblemGrid, PlacesTextsDownEachColumnInTurn)
         for (const Spot& spot : c.spots)
             EXPECT_EQ(texts[spot.index], CanvasCall::Text(spot.x, spot.y, "#" + std::to_string(spot.index + 1)))
                 << c.width << " x " << c.height << ", item " << c.item;
+    }
+}
+
+// A list of `count` texts of 4 bytes with one of `bytes` bytes in `slot`.
+ProblemList OneWideText(int32_t count, int32_t slot, size_t bytes)
+{
+    ProblemList list;
+    list.Count = count;
+    for (int32_t n = 1; n <= ProblemCapacity; ++n)
+        list.Texts[n] = "9\x81\x80" "9";  // 9÷9
+    list.Texts[slot] = std::string(bytes, '8');
+    return list;
+}
+
+// A text of b bytes at cell height h is b * h / 2 pixels wide; it must end
+// before the next column (step less 3) and, in the last column, on the page.
+TEST(ProblemGrid, CellHeightShrinksOnlyWhenTheWidestDrawnTextWouldNotFit)
+{
+    constexpr int32_t IntMin = std::numeric_limits<int32_t>::min();
+    struct Case {
+        int32_t width, height, item, count, slot;
+        size_t bytes;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        // four columns at 320: step 75, room 72, so 9 bytes at 16 fill 144 exactly
+        {320, 441, 11, 80, 80, 9, 16},
+        {320, 441, 11, 80, 80, 10, 14},  // one byte more: 144 div 10
+        {320, 441, 11, 80, 1, 16, 9},
+        {320, 441, 7, 40, 23, 12, 12},
+        // at 260 the last column's x is 202: the page leaves 58, the step 59
+        {260, 2000, 11, 80, 80, 8, 13},
+        {260, 2000, 11, 80, 80, 9, 12},
+        // 80 problems under the count item of 9: eight columns, step 37, room 34
+        {320, 441, 0, 80, 80, 4, 16},
+        {320, 441, 0, 80, 80, 5, 13},
+        {320, 441, 0, 80, 5, 16, 4},
+        // only the drawn slots count: 27 under a long-column item draw 18
+        {320, 441, 10, 27, 18, 40, 14},
+        {320, 441, 10, 27, 19, 40, 16},
+        {320, 441, 12, 10, 1, 40, 16},  // no column at all
+        {320, 441, 7, 40, 5, 0, 16},    // nothing but empty and short texts
+        // no room at all still leaves a height of 1
+        {-1, 441, 7, 40, 5, 1, 1},
+        {IntMin, 441, 0, 80, 80, 16, 1},
+        {A4Width, A4Height, 11, 80, 80, 9, 248},
+        {A4Width, A4Height, 11, 80, 80, 10, 223},
+    };
+    for (const Case& c : cases) {
+        const ProblemList list = OneWideText(c.count, c.slot, c.bytes);
+        EXPECT_EQ(ProblemCellHeight(SheetScaler::ForTarget(c.width, c.height), c.width, c.item, list), c.expected)
+            << c.width << " x " << c.height << ", item " << c.item << ", " << c.bytes << " bytes in slot " << c.slot;
     }
 }
 

@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -32,12 +33,12 @@ QRgb BackdropOf(const QImage& image)
 constexpr int InkLevel = 160;          // grey levels below this count as ink
 
 struct Sheet {
-    const char* name;
+    std::string name;
     SheetOptions options;
     ProblemList list;
 };
 
-Sheet MakeSheet(const char* name, SheetOptions options)
+Sheet MakeSheet(const std::string& name, SheetOptions options)
 {
     Sheet sheet{name, options, {}};
     RandomSource random;
@@ -289,6 +290,132 @@ TEST(SheetImages, A4PdfAt1200DpiRastersWithEveryTextInItsCell)
         const double scale = static_cast<double>(raster.width()) / page.width;
         EXPECT_NEAR(scale, Dpi / 1200.0, 0.001) << what;
         ExpectInkInEveryCell(raster, PlacedTexts(sheet, page.width, page.height, answers), page.width, scale, what);
+    }
+}
+
+// Answer sheets of every count item with the longest texts: circled numbers
+// with each kind of blank box, with x100, and a two-digit mode with
+// remainders; and 80 problems drawn after the count item was changed to 9.
+std::vector<Sheet> WideSheets()
+{
+    struct Variant {
+        const char* name;
+        int32_t rgSquare, MGroup, Amari;
+    };
+    constexpr Variant Variants[] = {
+        {"dividend-box", 1, 0, 0}, {"divisor-box", 2, 0, 0}, {"mixed-box", 3, 0, 0},
+        {"hundreds", 0, 2, 0},     {"remainders", 0, 0, 6},
+    };
+    std::vector<Sheet> sheets;
+    for (const Variant& variant : Variants) {
+        SheetOptions options;
+        options.DanMask = 0x3FE;
+        options.RandomCheck = 1;
+        options.rgNum = 1;
+        options.rgSquare = variant.rgSquare;
+        options.MGroup = variant.MGroup;
+        options.Amari = variant.Amari;
+        for (int32_t item = 0; item <= 13; ++item) {
+            options.QNumCheck = item;
+            sheets.push_back(MakeSheet(std::string(variant.name) + " item " + std::to_string(item), options));
+        }
+        options.QNumCheck = 11;
+        Sheet changed = MakeSheet(std::string(variant.name) + " 80 under item 0", options);
+        changed.options.QNumCheck = 0;
+        sheets.push_back(changed);
+    }
+    return sheets;
+}
+
+// The problem texts of a recorded sheet, left to right by column.
+struct ProblemColumns {
+    std::vector<int> xs;  // each column's x
+    int top = 0, bottom = 0;  // from the first row's top to the last row's foot
+};
+
+ProblemColumns ColumnsOf(const std::vector<test::CanvasCall>& calls)
+{
+    ProblemColumns columns;
+    int texts = 0, cellHeight = 0;
+    columns.top = std::numeric_limits<int>::max();
+    for (const test::CanvasCall& call : calls) {
+        if (call.kind == test::CanvasCall::Kind::FontHeight)
+            cellHeight = call.a;
+        if (call.kind != test::CanvasCall::Kind::Text || ++texts <= 4)  // the header's four
+            continue;
+        if (std::find(columns.xs.begin(), columns.xs.end(), call.a) == columns.xs.end())
+            columns.xs.push_back(call.a);
+        columns.top = std::min(columns.top, call.b);
+        columns.bottom = std::max(columns.bottom, call.b + cellHeight);
+    }
+    std::sort(columns.xs.begin(), columns.xs.end());
+    return columns;
+}
+
+// Replays a recorded sheet's problem texts on the Qt canvas with each column
+// moved so that its bound (the next column's x, or the page's width after
+// the last column) falls on the left edge of a strip of its own, `stripWidth`
+// wide, and clipped to that strip: ink in a strip has crossed its column's
+// bound. Moving by whole pixels leaves every glyph's pixels as they are.
+QImage InkPastColumnBounds(const std::vector<test::CanvasCall>& calls, const ProblemColumns& columns,
+                           int pageWidth, int stripWidth)
+{
+    QImage strips(stripWidth * static_cast<int>(columns.xs.size()), columns.bottom - columns.top,
+                  QImage::Format_Grayscale8);
+    strips.fill(Qt::white);
+    QPainter painter(&strips);
+    QtSheetCanvas canvas(painter);
+    int texts = 0;
+    for (const test::CanvasCall& call : calls) {
+        using Kind = test::CanvasCall::Kind;
+        switch (call.kind) {
+        case Kind::BrushStyle: canvas.SetBrushStyle(static_cast<BrushStyle>(call.a)); break;
+        case Kind::BrushColor: canvas.SetBrushColor(static_cast<uint32_t>(call.a)); break;
+        case Kind::PenColor: canvas.SetPenColor(static_cast<uint32_t>(call.a)); break;
+        case Kind::FontName: canvas.SetFontName(call.text); break;
+        case Kind::FontHeight: canvas.SetFontHeight(call.a); break;
+        case Kind::Rectangle: break;  // the white page
+        case Kind::Text: {
+            if (++texts <= 4)
+                break;
+            const auto column = std::find(columns.xs.begin(), columns.xs.end(), call.a);
+            const int k = static_cast<int>(column - columns.xs.begin());
+            const int bound = column + 1 != columns.xs.end() ? *(column + 1) : pageWidth;
+            painter.setClipRect(k * stripWidth, 0, stripWidth, strips.height());
+            canvas.PutText(call.a - bound + k * stripWidth, call.b - columns.top, call.text);
+            break;
+        }
+        }
+    }
+    return strips;
+}
+
+// No ink of a column's texts reaches the next column's x, nor the page's
+// right edge, on the answer sheets with the widest texts of every count item.
+TEST(SheetImages, ProblemTextsStayInTheirColumnsAndOnThePage)
+{
+    QBuffer sizing;
+    QPdfWriter writer(&sizing);
+    writer.setResolution(1200);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    const PdfPage pages[] = {{320, 441}, {writer.width(), writer.height()}};
+
+    for (const Sheet& sheet : WideSheets()) {
+        for (const PdfPage& page : pages) {
+            ProblemList list = sheet.list;
+            test::RecordingCanvas recorder;
+            MakePrint(recorder, page.width, page.height, 1, sheet.options, list, 7);
+            const ProblemColumns columns = ColumnsOf(recorder.calls);
+            ASSERT_FALSE(columns.xs.empty()) << sheet.name;
+            // A text that runs on leaves ink within half a cell of its bound:
+            // no gap between two characters' ink is as wide.
+            const int stripWidth = SheetScaler::ForTarget(page.width, page.height).ScaleCoord(8);
+            const QImage strips = InkPastColumnBounds(recorder.calls, columns, page.width, stripWidth);
+            for (int k = 0; k < static_cast<int>(columns.xs.size()); ++k)
+                EXPECT_EQ(InkIn(strips, QRect(k * stripWidth, 0, stripWidth, strips.height())), 0)
+                    << sheet.name << " at " << page.width << " x " << page.height << ": column " << k + 1
+                    << " of " << columns.xs.size();
+        }
     }
 }
 
