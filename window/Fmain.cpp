@@ -178,6 +178,9 @@ TForm1::TForm1(QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zentavo Ver.1.52"));
     setFont(FontFor(ControlFont::Window));
+    // The captions read left to right at fixed places, also where the
+    // desktop's language, and with it the toolkit's, runs right to left.
+    setLayoutDirection(Qt::LeftToRight);
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
     resize(OuterSize);
