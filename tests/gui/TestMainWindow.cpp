@@ -157,6 +157,28 @@ TEST_F(MainWindow, ShowsAtItsOuterSizeCentredOnTheScreen)
     EXPECT_LE((form->frameGeometry().center() - screen.center()).manhattanLength(), 2);
 }
 
+TEST_F(MainWindow, IsShownAtItsFinalGeometryAndNotMovedAfterwards)
+{
+    // Counts the moves and resizes the window gets once it is on screen.
+    struct Recorder : QObject {
+        int changes = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            changes += event->type() == QEvent::Move || event->type() == QEvent::Resize;
+            return false;
+        }
+    } recorder;
+    form->show();
+    const QRect shown = form->frameGeometry();
+    form->installEventFilter(&recorder);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::qWait(50);
+    EXPECT_EQ(shown.size(), QSize(705, 618));
+    EXPECT_LE((shown.center() - form->screen()->availableGeometry().center()).manhattanLength(), 2);
+    EXPECT_EQ(form->frameGeometry(), shown);
+    EXPECT_EQ(recorder.changes, 0);
+}
+
 TEST_F(MainWindow, RadioGroupsFillTheirColumnsTopToBottom)
 {
     RadioGroup* emphasis = form->ImportantDan;
