@@ -1,5 +1,6 @@
 #include "window/Fmain.h"
 #include "window/FontMapping.h"
+#include "window/ToolkitTranslations.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -17,6 +18,9 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(icon);
     QApplication::setDesktopFileName(QStringLiteral(ZENTAVO_APP_ID));
 
+    // The window's own texts are Japanese; the dialogs and menus Qt draws
+    // itself follow the desktop's language.
+    zentavo::InstallToolkitTranslations();
     zentavo::InstallFontMapping();
     zentavo::TForm1 form;
     form.show();

@@ -1,7 +1,8 @@
 # `cpack` in the build folder makes a Debian package of what `cmake --install`
 # puts in place. Its dependencies pull in the Qt 6 runtime (with the X11/Wayland
-# platform plugins that start the window), the IPA fonts the sheets are drawn
-# in and CUPS' client library. Only a top-level build sets CPack up.
+# platform plugins that start the window), Qt's own translations (its dialogs
+# and menus in the desktop's language), the IPA fonts the sheets are drawn in
+# and CUPS' client library. Only a top-level build sets CPack up.
 if(NOT PROJECT_IS_TOP_LEVEL OR NOT ZENTAVO_INSTALL)
     return()
 endif()
@@ -28,10 +29,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 # dpkg-shlibdeps adds the packages of the shared libraries the program links:
 # libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6 and the C and
 # C++ runtimes. Named here is what it loads or uses at run time without
-# linking: Qt's platform plugins, the typefaces of the sheets and libcups2,
-# which is opened when a print command checks its job.
+# linking: Qt's platform plugins, Qt's translations (read at start-up), the
+# typefaces of the sheets and libcups2, which is opened when a print command
+# checks its job.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-ipafont-mincho, fonts-ipafont-gothic, libcups2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-ipafont-mincho, fonts-ipafont-gothic, libcups2")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "cups, printer-driver-cups-pdf")
 
 include(CPack)

@@ -1,6 +1,7 @@
 #include "window/Fmain.h"
 
 #include "window/FontMapping.h"
+#include "window/FrameMargins.h"
 #include "window/PreviewArea.h"
 #include "window/RadioGroup.h"
 
@@ -178,6 +179,9 @@ TForm1::TForm1(QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zentavo Ver.1.52"));
     setFont(FontFor(ControlFont::Window));
+    // The captions read left to right at fixed places, also where the
+    // desktop's language, and with it the toolkit's, runs right to left.
+    setLayoutDirection(Qt::LeftToRight);
     setBackgroundRole(QPalette::Window);
     setAutoFillBackground(true);
     resize(OuterSize);
@@ -420,20 +424,32 @@ void TForm1::rgSquareEnter()
 void TForm1::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!outerSizeFitted_) {
-        outerSizeFitted_ = true;
-        QMetaObject::invokeMethod(this, &TForm1::FitOuterSize, Qt::QueuedConnection);
+    if (outerSizeFitted_)
+        return;
+    outerSizeFitted_ = true;
+    // The native window exists but is not mapped yet. Where the frame can be
+    // known now, the window is mapped at its final size and place; elsewhere
+    // it is fitted once shown.
+    if (const std::optional<QMargins> frame = FrameMarginsBeforeShow(*this)) {
+        FitOuterSize(*frame);
+        return;
     }
+    QMetaObject::invokeMethod(this, [this] {
+        const QRect client = geometry();
+        const QRect outer = frameGeometry();
+        FitOuterSize({client.left() - outer.left(), client.top() - outer.top(),
+                      outer.right() - client.right(), outer.bottom() - client.bottom()});
+    }, Qt::QueuedConnection);
 }
 
-// The frame is known only once the window is shown: the client area takes
-// what the frame leaves of the outer size, and the whole sits centred.
-void TForm1::FitOuterSize()
+// The client area takes what the frame leaves of the outer size, and the
+// whole sits centred.
+void TForm1::FitOuterSize(const QMargins& frame)
 {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(OuterSize - frame);
+    QRect outer(QPoint(), OuterSize);
     if (const QScreen* shown = screen())
-        move(shown->availableGeometry().center() - QPoint(OuterSize.width(), OuterSize.height()) / 2);
+        outer.moveCenter(shown->availableGeometry().center());
+    setGeometry(outer - frame);
 }
 
 }  // namespace zentavo

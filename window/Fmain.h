@@ -16,6 +16,7 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QMargins;
 class QPainter;
 class QPushButton;
 
@@ -120,7 +121,7 @@ private:
     void SetTabOrder();
     void ConnectRules();
     void FormCreate();
-    void FitOuterSize();
+    void FitOuterSize(const QMargins& frame);
     int DanOf(const QCheckBox* box) const;
 
     RunState run_;

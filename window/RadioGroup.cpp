@@ -26,6 +26,8 @@ RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStrin
     connect(buttons_, &QButtonGroup::idToggled, this, [this](int, bool checked) {
         if (checked)
             selectionChanged_ = true;
+        if (!isAncestorOf(QApplication::focusWidget()))
+            LetTabStopAtSelected();
     });
     connect(buttons_, &QButtonGroup::idClicked, this, [this](int) {
         if (!selectionChanged_)
@@ -35,6 +37,7 @@ RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStrin
     });
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+    LetTabStopAtSelected();
 }
 
 // Items share the space under the caption evenly: equal columns, equal rows,
@@ -95,6 +98,24 @@ void RadioGroup::OnFocusChanged(QWidget* now)
     lastFocus_ = now;
     if (isAncestorOf(now) && !wasInside)
         emit Entered();
+    else if (wasInside && !isAncestorOf(now))
+        LetTabStopAtSelected();
+}
+
+// Only the item that takes Tab is offered to it: the selected one, or the
+// first while none is. While the focus is inside the group, the toolkit
+// offers the focused item alone, so that Tab and Shift+Tab leave the group;
+// once the focus is elsewhere again, the selected item is the stop.
+void RadioGroup::LetTabStopAtSelected()
+{
+    QAbstractButton* stop = buttons_->checkedButton();
+    if (!stop)
+        stop = Item(0);
+    for (QAbstractButton* item : buttons_->buttons()) {
+        const Qt::FocusPolicy policy = item->focusPolicy();
+        item->setFocusPolicy(item == stop ? Qt::FocusPolicy(policy | Qt::TabFocus)
+                                          : Qt::FocusPolicy(policy & ~Qt::TabFocus));
+    }
 }
 
 }  // namespace zentavo

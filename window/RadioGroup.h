@@ -11,7 +11,8 @@ namespace zentavo {
 
 // A captioned box of exclusive radio items laid out in columns, filled column
 // by column. The button ids are the item indices; ItemIndex() is -1 while no
-// item is selected.
+// item is selected. Tab and Shift+Tab stop at one item of the group, the
+// selected one (the first while none is); the arrow keys move between items.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 
@@ -36,6 +37,7 @@ signals:
 private:
     void ArrangeItems(int columns);
     void OnFocusChanged(QWidget* now);
+    void LetTabStopAtSelected();
 
     QButtonGroup* buttons_;
     bool selectionChanged_ = false;

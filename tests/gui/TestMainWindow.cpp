@@ -3,6 +3,7 @@
 #include "window/PreviewArea.h"
 #include "window/RadioGroup.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QFontInfo>
@@ -19,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace zentavo {
 namespace {
@@ -59,6 +61,12 @@ protected:
     QCheckBox* Box(int dan) const
     {
         return form->findChild<QCheckBox*>(QStringLiteral("D%1").arg(dan));
+    }
+
+    static std::string FocusName()
+    {
+        const QWidget* focus = QApplication::focusWidget();
+        return focus ? focus->objectName().toStdString() : "(none)";
     }
 
     int CheckedMask() const
@@ -149,6 +157,28 @@ TEST_F(MainWindow, ShowsAtItsOuterSizeCentredOnTheScreen)
     EXPECT_LE((form->frameGeometry().center() - screen.center()).manhattanLength(), 2);
 }
 
+TEST_F(MainWindow, IsShownAtItsFinalGeometryAndNotMovedAfterwards)
+{
+    // Counts the moves and resizes the window gets once it is on screen.
+    struct Recorder : QObject {
+        int changes = 0;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            changes += event->type() == QEvent::Move || event->type() == QEvent::Resize;
+            return false;
+        }
+    } recorder;
+    form->show();
+    const QRect shown = form->frameGeometry();
+    form->installEventFilter(&recorder);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QTest::qWait(50);
+    EXPECT_EQ(shown.size(), QSize(705, 618));
+    EXPECT_LE((shown.center() - form->screen()->availableGeometry().center()).manhattanLength(), 2);
+    EXPECT_EQ(form->frameGeometry(), shown);
+    EXPECT_EQ(recorder.changes, 0);
+}
+
 TEST_F(MainWindow, RadioGroupsFillTheirColumnsTopToBottom)
 {
     RadioGroup* emphasis = form->ImportantDan;
@@ -220,6 +250,41 @@ TEST_F(MainWindow, TabGoesThroughTheControlsInTheirKeyboardOrder)
         "D5",           "D6",          "D7",        "D8",          "D9",         "Edit1",
         "btnSetPrn",    "MGroup",      "Amari",     "PrintAnsBtn", "rgNum",      "rgSquare"};
     EXPECT_EQ(order, expected);
+}
+
+TEST_F(MainWindow, TabIntoARadioGroupLandsOnItsSelectedItem)
+{
+    ShowActive();
+    Click(Box(1));  // enables the count group, where "１０問" is selected
+    struct Case {
+        QWidget* from;
+        Qt::Key key;
+        RadioGroup* group;
+        int selected;  // -1: none
+        int landsOn;
+    };
+    const Case cases[] = {
+        {form->JousuuCheck->Item(0), Qt::Key_Tab, form->QNumCheck, 1, 1},
+        {form->RandomCheck->Item(0), Qt::Key_Backtab, form->QNumCheck, 1, 1},
+        {form->JousuuCheck->Item(0), Qt::Key_Tab, form->QNumCheck, 9, 9},
+        {form->JousuuCheck->Item(0), Qt::Key_Backtab, form->ImportantDan, -1, 0},
+        {form->JousuuCheck->Item(0), Qt::Key_Backtab, form->ImportantDan, 7, 7},
+    };
+    for (const Case& c : cases) {
+        c.group->SetItemIndex(c.selected);
+        c.from->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), c.key);
+        EXPECT_EQ(FocusName(), c.group->Item(c.landsOn)->objectName().toStdString())
+            << "selected " << c.selected;
+    }
+    // An arrow key moves the selection within the group; Tab leaves it, and
+    // Shift+Tab comes back to the newly selected item.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(form->ImportantDan->ItemIndex(), 8);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(FocusName(), "JousuuCheckItem0");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(FocusName(), "ImportantDanItem8");
 }
 
 TEST_F(MainWindow, EmphasisedDanChecksItsBoxAndEnablesPreview)

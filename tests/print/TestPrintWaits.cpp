@@ -40,6 +40,7 @@ protected:
         if (IsSkipped())
             return;
         form().show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form()));
         PreviewSheet();
     }
 
