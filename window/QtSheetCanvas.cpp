@@ -26,10 +26,11 @@ const QColor TextColor = ColorOf(clBlack);
 // their texts are not drawn rather than handed to the font engine.
 constexpr int32_t LargestCellHeight = 1 << 16;
 
-// Bounds on what a canvas keeps: a sheet uses a handful of sizes and a few
-// hundred texts, a long run of two-digit sheets some tens of thousands.
+// Bounds on what a canvas keeps: a sheet uses a handful of sizes, a run of
+// times-table sheets a few thousand texts, and one of numbered two-digit
+// sheets with their answers some 29,000 (about half a kilobyte each).
 constexpr size_t MostSizedFonts = 64;
-constexpr size_t MostTextsPerFont = 16384;
+constexpr size_t MostTexts = 32768;
 
 }  // namespace
 
@@ -140,8 +141,12 @@ const std::optional<QtSheetCanvas::ShapedText>& QtSheetCanvas::Shaped(SizedFont&
 {
     if (const auto known = font.texts.find(text); known != font.texts.end())
         return known->second;
-    if (font.texts.size() >= MostTextsPerFont)
-        font.texts.clear();
+    if (textsKept_ >= MostTexts) {
+        for (auto& [key, sized] : fonts_)
+            sized.texts.clear();
+        textsKept_ = 0;
+    }
+    ++textsKept_;
     std::optional<ShapedText>& shaped = font.texts[text];
     const std::optional<QString> unicode = ShiftJisToUnicode(text);
     if (!unicode || unicode->isEmpty())
@@ -172,8 +177,10 @@ QtSheetCanvas::SizedFont* QtSheetCanvas::CurrentFont()
         const std::pair<QString, int32_t> key{family_, cellHeight_};
         auto known = fonts_.find(key);
         if (known == fonts_.end()) {
-            if (fonts_.size() >= MostSizedFonts)
+            if (fonts_.size() >= MostSizedFonts) {
                 fonts_.clear();
+                textsKept_ = 0;
+            }
             known = fonts_.emplace(key, SizeFont(cellHeight_)).first;
         }
         font_ = &known->second;

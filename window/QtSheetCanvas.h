@@ -70,6 +70,7 @@ private:
     // looked up on the first text after a change.
     std::map<std::pair<QString, int32_t>, SizedFont> fonts_;
     SizedFont* font_ = nullptr;
+    size_t textsKept_ = 0;  // in all sized fonts
 };
 
 }  // namespace zentavo
