@@ -119,14 +119,17 @@ void QtSheetCanvas::PutText(int32_t x, int32_t y, const std::string& text)
     SizedFont* font = CurrentFont();
     if (font == nullptr)
         return;
-    const std::optional<ShapedText>& shaped = Shaped(*font, text);
+    std::optional<ShapedText>& shaped = Shaped(*font, text);
     if (!shaped)
         return;
 
     painter_.save();
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    if (brushStyle_ == BrushStyle::bsSolid)
-        painter_.fillRect(QRectF(x, y, shaped->advance, cellHeight_), brushColor_);
+    if (brushStyle_ == BrushStyle::bsSolid) {
+        if (!shaped->advance)
+            shaped->advance = QFontMetricsF(font->font, painter_.device()).horizontalAdvance(*ShiftJisToUnicode(text));
+        painter_.fillRect(QRectF(x, y, *shaped->advance, cellHeight_), brushColor_);
+    }
     painter_.setPen(TextColor);
     const QPointF baseline(x, y + font->ascent);
     for (const QGlyphRun& run : shaped->runs)
@@ -137,7 +140,7 @@ void QtSheetCanvas::PutText(int32_t x, int32_t y, const std::string& text)
 // Shaping a text costs far more than drawing its glyphs (at printer sizes
 // FreeType loads every glyph afresh for its advance), and a set of sheets
 // draws the same few hundred texts over and over.
-const std::optional<QtSheetCanvas::ShapedText>& QtSheetCanvas::Shaped(SizedFont& font, const std::string& text)
+std::optional<QtSheetCanvas::ShapedText>& QtSheetCanvas::Shaped(SizedFont& font, const std::string& text)
 {
     if (const auto known = font.texts.find(text); known != font.texts.end())
         return known->second;
@@ -159,7 +162,7 @@ const std::optional<QtSheetCanvas::ShapedText>& QtSheetCanvas::Shaped(SizedFont&
     line.setNumColumns(static_cast<int>(unicode->size()));
     line.setPosition(QPointF(0, -line.ascent()));
     layout.endLayout();
-    shaped = ShapedText{layout.glyphRuns(), QFontMetricsF(font.font, painter_.device()).horizontalAdvance(*unicode)};
+    shaped = ShapedText{layout.glyphRuns(), std::nullopt};
     return shaped;
 }
 

@@ -44,8 +44,8 @@ public:
 private:
     // A text laid out in a sized font, ready to draw.
     struct ShapedText {
-        QList<QGlyphRun> runs;  // baseline at y = 0
-        qreal advance = 0;
+        QList<QGlyphRun> runs;         // baseline at y = 0
+        std::optional<qreal> advance;  // measured when a solid brush first needs it
     };
     struct SizedFont {
         QFont font;
@@ -57,7 +57,7 @@ private:
 
     SizedFont* CurrentFont();
     SizedFont SizeFont(int32_t cellHeight) const;
-    const std::optional<ShapedText>& Shaped(SizedFont& font, const std::string& text);
+    std::optional<ShapedText>& Shaped(SizedFont& font, const std::string& text);
     std::optional<QRect> VisiblePart(int64_t x1, int64_t y1, int64_t x2, int64_t y2) const;
 
     QPainter& painter_;
