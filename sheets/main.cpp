@@ -5,6 +5,7 @@
 #include "sheetset/SheetSet.h"
 #include "sheetset/SheetsOptions.h"
 #include "window/FontMapping.h"
+#include "window/MessageBoxes.h"
 #include "window/PrintService.h"
 
 #include <QGuiApplication>
@@ -24,7 +25,6 @@ using namespace zentavo;
 using Clock = std::chrono::steady_clock;
 
 constexpr const char* Program = "zentavo-sheets";
-const char* const TooFewDans = "今の段の数では、指定された問題数が確保できません。";
 
 // Set by SIGINT or SIGTERM: the set is abandoned at the next page.
 std::atomic<int> stopSignal{0};
@@ -137,7 +137,7 @@ int main(int argc, char* argv[])
 
     const SheetsCommand& command = std::get<SheetsCommand>(parsed);
     if (!CanMakeSheets(command.set.sheet)) {
-        Say(TooFewDans);
+        Say(TooFewDansWarning);
         return 1;
     }
 

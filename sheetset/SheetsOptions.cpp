@@ -116,7 +116,7 @@ bool ReadCount(std::string_view text, Draft& draft)
     const auto count = WholeNumber(text, 1, ProblemCapacity);
     // The one-column items; 36 and 40 become the two-column items later.
     constexpr int32_t OneColumnItems = 12;
-    const auto* items = ProblemCountByItem.begin();
+    const int32_t* items = ProblemCountByItem.data();
     const auto* found = std::find(items, items + OneColumnItems, count.value_or(0));
     if (found == items + OneColumnItems)
         return false;
