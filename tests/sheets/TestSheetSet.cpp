@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
+#include <cstdint>
 #include <deque>
 #include <vector>
 
@@ -20,42 +20,13 @@ using test::RecordingCanvas;
 constexpr int32_t A4Width = 9921;  // A4 at 1200 dpi, no margins
 constexpr int32_t A4Height = 14031;
 
-struct RecordedPage {
-    SetPage page;
-    std::vector<CanvasCall> calls;
-};
-
 // Keeps every page's calls.
 class RecordingPages : public PageSink {
 public:
     std::deque<RecordingCanvas> canvases;
-    std::vector<SetPage> pages;
 
-    SheetCanvas& NextPage(const SetPage& page) override
-    {
-        pages.push_back(page);
-        return canvases.emplace_back();
-    }
-
-    std::vector<CanvasCall> Calls(size_t page) const { return canvases.at(page).calls; }
+    SheetCanvas& NextPage(const SetPage&) override { return canvases.emplace_back(); }
 };
-
-RecordingPages Drawn(const SetRequest& set, uint32_t seed)
-{
-    RecordingPages pages;
-    DrawSet(set, seed, A4Width, A4Height, pages);
-    return pages;
-}
-
-SetRequest Set(const SheetOptions& sheet, int32_t sheets, AnswerPages answers, int32_t firstPrintNumber = 1)
-{
-    SetRequest set;
-    set.sheet = sheet;
-    set.sheets = sheets;
-    set.answers = answers;
-    set.firstPrintNumber = firstPrintNumber;
-    return set;
-}
 
 SheetOptions Options(int32_t dans, int32_t countItem, int32_t mode = 0)
 {
@@ -99,60 +70,15 @@ TEST(SheetSet, SheetKIsTheWindowsKthPreviewFromTheSameSeed)
     const SheetOptions twoDigit = Options(0x3FE, 11, 6);
     for (const SheetOptions& options : {shuffled, blanks, twoDigit}) {
         for (const uint32_t seed : {0u, 12345u, UINT32_MAX}) {
-            const RecordingPages set = Drawn(Set(options, 4, AnswerPages::AfterEach, 20), seed);
+            SetRequest set{options, 20, 4, AnswerPages::AfterEach, seed};
+            RecordingPages pages;
+            DrawSet(set, seed, A4Width, A4Height, pages);
             const auto window = WindowPreviews(options, seed, 4, 20);
-            ASSERT_EQ(set.canvases.size(), window.size());
+            ASSERT_EQ(pages.canvases.size(), window.size());
             for (size_t page = 0; page < window.size(); ++page)
-                EXPECT_EQ(set.Calls(page), window[page]) << "seed " << seed << ", page " << page + 1;
+                EXPECT_EQ(pages.canvases[page].calls, window[page]) << "seed " << seed << ", page " << page + 1;
         }
     }
-}
-
-TEST(SheetSet, PagesComeInTheAskedOrderWithTheSheetsPrintNumbers)
-{
-    const int32_t last = INT32_MAX;
-    const struct {
-        AnswerPages answers;
-        std::vector<SetPage> pages;
-    } cases[] = {
-        {AnswerPages::None, {{1, 0, last - 1}, {2, 0, last}, {3, 0, last}}},
-        {AnswerPages::AfterEach,
-         {{1, 0, last - 1}, {1, 1, last - 1}, {2, 0, last}, {2, 1, last}, {3, 0, last}, {3, 1, last}}},
-        {AnswerPages::AtEnd,
-         {{1, 0, last - 1}, {2, 0, last}, {3, 0, last}, {1, 1, last - 1}, {2, 1, last}, {3, 1, last}}},
-    };
-    for (const auto& expected : cases) {
-        const SetRequest set = Set(Options(0x8, 0), 3, expected.answers, last - 1);
-        EXPECT_EQ(Drawn(set, 7).pages, expected.pages);
-        EXPECT_EQ(PageCount(set), static_cast<int64_t>(expected.pages.size()));
-    }
-}
-
-TEST(SheetSet, AnswersAtTheEndAreTheAnswersOfTheSameSheets)
-{
-    SheetOptions options = Options(0x3FE, 5);
-    options.RandomCheck = 1;
-    const RecordingPages afterEach = Drawn(Set(options, 3, AnswerPages::AfterEach), 99);
-    const RecordingPages atEnd = Drawn(Set(options, 3, AnswerPages::AtEnd), 99);
-    for (size_t sheet = 0; sheet < 3; ++sheet) {
-        EXPECT_EQ(atEnd.Calls(sheet), afterEach.Calls(2 * sheet)) << sheet;
-        EXPECT_EQ(atEnd.Calls(3 + sheet), afterEach.Calls(2 * sheet + 1)) << sheet;
-    }
-}
-
-TEST(SheetSet, TooFewDansForTheCountIsFoundBeforeDrawing)
-{
-    const std::pair<SheetOptions, bool> cases[] = {
-        {Options(0x88, 3), false},  // 2 dans cannot make 20 problems
-        {Options(0x88, 2), true},   // but 18
-        {Options(0x0, 0), false},   // no dan at all
-        {Options(0x2, 11, 1), true},  // a two-digit mode needs only a dan
-    };
-    for (const auto& [options, feasible] : cases)
-        EXPECT_EQ(CanMakeSheets(options), feasible) << options.DanMask << " " << options.QNumCheck;
-    SheetOptions withZero = Options(0x88, 3);
-    withZero.JousuuCheck = 1;  // ten problems per dan
-    EXPECT_TRUE(CanMakeSheets(withZero));
 }
 
 }  // namespace
