@@ -150,16 +150,16 @@ bool Assign(std::optional<Value>& field, std::optional<uint64_t> value)
 
 enum class Takes { Nothing, Value, OptionalValue };
 
-struct OptionSpec {
+struct KnownOption {
     std::string_view name;
     Takes takes;
     std::string_view accepts;  // what the value may be
     bool (*read)(std::string_view value, Draft& draft);
 };
 
-const std::array<OptionSpec, 20>& Options()
+const std::array<KnownOption, 20>& Options()
 {
-    static const std::array<OptionSpec, 20> options = {{
+    static const std::array<KnownOption, 20> options = {{
         {"--dans", Takes::Value, "a list of dans from 1 to 9, such as 3,4,7", ReadDans},
         {"--emphasis", Takes::Value, "a dan from 1 to 9",
          [](std::string_view v, Draft& d) { return Assign(d.emphasis, WholeNumber(v, 1, 9)); }},
@@ -218,9 +218,9 @@ const std::array<OptionSpec, 20>& Options()
     return options;
 }
 
-const OptionSpec* FindOption(std::string_view name)
+const KnownOption* FindOption(std::string_view name)
 {
-    for (const OptionSpec& option : Options())
+    for (const KnownOption& option : Options())
         if (option.name == name)
             return &option;
     return nullptr;
@@ -295,7 +295,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         const std::string_view argument = arguments[i];
         const size_t equals = argument.find('=');
         const std::string_view name = argument.substr(0, equals);
-        const OptionSpec* option = argument.starts_with("--") ? FindOption(name) : nullptr;
+        const KnownOption* option = argument.starts_with("--") ? FindOption(name) : nullptr;
         if (!option) {
             const std::string_view what = argument.starts_with("-") ? "unknown option " : "unexpected argument ";
             return UsageError{std::string(what) + Quoted(argument) + "; " + std::string(Program)

@@ -190,7 +190,7 @@ TEST_F(SheetsCommand, AFailedWriteLeavesNoPartialFile)
     EXPECT_EQ(noFolder.status, 1);
     EXPECT_TRUE(noFolder.errors.contains(missing)) << noFolder.errors.toStdString();
 
-    // A file size limit stands in for a full disk: writing fails part way.
+    // A file size limit stands in for a full disk: writing fails midway.
     const QString kept = Existing();
     const Finished tooLarge = RunSheets(
         {"--dans", "1,2,3,4,5,6,7,8,9", "--count", "80", "--sheets", "100", "--answers", "--seed", "1", "--pdf", kept},
