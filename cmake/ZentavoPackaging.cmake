@@ -13,7 +13,7 @@ set(CPACK_PACKAGE_CONTACT "The Zentavo developers <zentavo@users.noreply.github.
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Zentavo makes one-page worksheets of division problems drawn from the times tables, and the matching answer sheets. It previews them and prints them on the current printer.")
+    "Zentavo makes one-page worksheets of division problems drawn from the times tables, and the matching answer sheets. It previews them and prints them on the current printer. zentavo-sheets makes a different sheet for every pupil of a class, as a PDF file or one print job, and the same set again from its seed.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "https://github.com/zentavo/zentavo")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "zentavo")

@@ -33,7 +33,7 @@ void ShowTooFewDansWarning(QWidget* parent)
 {
     QApplication::beep();
     QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"),
-                    QStringLiteral("今の段の数では、指定された問題数が確保できません。"),
+                    QString::fromUtf8(TooFewDansWarning),
                     QMessageBox::Ok, parent);
     box.exec();
 }

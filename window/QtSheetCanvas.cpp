@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QRect>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -24,6 +25,12 @@ const QColor TextColor = ColorOf(clBlack);
 // Taller cells (over a metre at 1200 dpi) come only from absurd target sizes;
 // their texts are not drawn rather than handed to the font engine.
 constexpr int32_t LargestCellHeight = 1 << 16;
+
+// Bounds on what a canvas keeps: a sheet uses a handful of sizes, a run of
+// times-table sheets a few thousand texts, and one of numbered two-digit
+// sheets with their answers some 29,000 (about half a kilobyte each).
+constexpr size_t MostSizedFonts = 64;
+constexpr size_t MostTexts = 32768;
 
 }  // namespace
 
@@ -95,7 +102,7 @@ void QtSheetCanvas::SetFontName(const std::string& name)
     // An undecodable name keeps the current typeface.
     if (const std::optional<QString> family = ShiftJisToUnicode(name); family && *family != family_) {
         family_ = *family;
-        font_.reset();
+        font_ = nullptr;
     }
 }
 
@@ -103,27 +110,60 @@ void QtSheetCanvas::SetFontHeight(int32_t height)
 {
     if (height != cellHeight_) {
         cellHeight_ = height;
-        font_.reset();
+        font_ = nullptr;
     }
 }
 
 void QtSheetCanvas::PutText(int32_t x, int32_t y, const std::string& text)
 {
-    const SizedFont* font = CurrentFont();
-    const std::optional<QString> unicode = ShiftJisToUnicode(text);
-    if (font == nullptr || !unicode || unicode->isEmpty())
+    SizedFont* font = CurrentFont();
+    if (font == nullptr)
+        return;
+    std::optional<ShapedText>& shaped = Shaped(*font, text);
+    if (!shaped)
         return;
 
     painter_.save();
     painter_.setRenderHint(QPainter::TextAntialiasing, true);
-    painter_.setFont(font->font);
     if (brushStyle_ == BrushStyle::bsSolid) {
-        const qreal advance = QFontMetricsF(font->font, painter_.device()).horizontalAdvance(*unicode);
-        painter_.fillRect(QRectF(x, y, advance, cellHeight_), brushColor_);
+        if (!shaped->advance)
+            shaped->advance = QFontMetricsF(font->font, painter_.device()).horizontalAdvance(*ShiftJisToUnicode(text));
+        painter_.fillRect(QRectF(x, y, *shaped->advance, cellHeight_), brushColor_);
     }
     painter_.setPen(TextColor);
-    painter_.drawText(QPointF(x, y + font->ascent), *unicode);
+    const QPointF baseline(x, y + font->ascent);
+    for (const QGlyphRun& run : shaped->runs)
+        painter_.drawGlyphRun(baseline, run);
     painter_.restore();
+}
+
+// Shaping a text costs far more than drawing its glyphs (at printer sizes
+// FreeType loads every glyph afresh for its advance), and a set of sheets
+// draws the same few hundred texts over and over.
+std::optional<QtSheetCanvas::ShapedText>& QtSheetCanvas::Shaped(SizedFont& font, const std::string& text)
+{
+    if (const auto known = font.texts.find(text); known != font.texts.end())
+        return known->second;
+    if (textsKept_ >= MostTexts) {
+        for (auto& [key, sized] : fonts_)
+            sized.texts.clear();
+        textsKept_ = 0;
+    }
+    ++textsKept_;
+    std::optional<ShapedText>& shaped = font.texts[text];
+    const std::optional<QString> unicode = ShiftJisToUnicode(text);
+    if (!unicode || unicode->isEmpty())
+        return shaped;
+    // Laid out as QPainter::drawText lays out a text on one line.
+    QTextLayout layout(*unicode, font.font, painter_.device());
+    layout.setCacheEnabled(true);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setNumColumns(static_cast<int>(unicode->size()));
+    line.setPosition(QPointF(0, -line.ascent()));
+    layout.endLayout();
+    shaped = ShapedText{layout.glyphRuns(), std::nullopt};
+    return shaped;
 }
 
 std::optional<QFont> QtSheetCanvas::TextFont()
@@ -132,13 +172,23 @@ std::optional<QFont> QtSheetCanvas::TextFont()
     return font ? std::optional<QFont>(font->font) : std::nullopt;
 }
 
-const QtSheetCanvas::SizedFont* QtSheetCanvas::CurrentFont()
+QtSheetCanvas::SizedFont* QtSheetCanvas::CurrentFont()
 {
     if (cellHeight_ <= 0 || cellHeight_ > LargestCellHeight)
         return nullptr;
-    if (!font_)
-        font_ = SizeFont(cellHeight_);
-    return &*font_;
+    if (!font_) {
+        const std::pair<QString, int32_t> key{family_, cellHeight_};
+        auto known = fonts_.find(key);
+        if (known == fonts_.end()) {
+            if (fonts_.size() >= MostSizedFonts) {
+                fonts_.clear();
+                textsKept_ = 0;
+            }
+            known = fonts_.emplace(key, SizeFont(cellHeight_)).first;
+        }
+        font_ = &known->second;
+    }
+    return font_;
 }
 
 // Finds the pixel size whose ascent plus descent on the painter's device
@@ -173,7 +223,7 @@ QtSheetCanvas::SizedFont QtSheetCanvas::SizeFont(int32_t cellHeight) const
         }
     }
     font.setPixelSize(best);
-    return {font, QFontMetricsF(font, painter_.device()).ascent()};
+    return {font, QFontMetricsF(font, painter_.device()).ascent(), {}};
 }
 
 }  // namespace zentavo

@@ -12,6 +12,7 @@
 
 #include <limits>
 #include <string>
+#include <tuple>
 
 namespace zentavo {
 namespace {
@@ -236,6 +237,34 @@ TEST(QtSheetCanvas, UndecodableTextOrEmptyCellDrawsNothing)
     EXPECT_TRUE(InkOfText(Mincho(), -16, 10, 10, "54", image).isNull());
     EXPECT_TRUE(InkOfText(Mincho(), std::numeric_limits<int32_t>::max(), 10, 10, "54", image).isNull());
     EXPECT_FALSE(InkOfText(Mincho(), 16, 10, 10, "54", image).isNull());
+}
+
+// A canvas kept across pages reuses what it sized and laid out: a text
+// drawn again after other faces, sizes and texts looks as on a new canvas.
+TEST(QtSheetCanvas, TextDrawnAgainAfterOtherFontsLooksAsOnANewCanvas)
+{
+    const std::string problem = sjis::CircledNumeral(3) + "54" + std::string(sjis::Divide) + "6";
+    const std::string title(sjis::SheetTitle);
+    QImage fresh;
+    InkOfText(Mincho(), 24, 30, 40, problem, fresh);
+
+    QImage reused = Backdropped(400, 200);
+    {
+        QPainter painter(&reused);
+        QtSheetCanvas canvas(painter);
+        canvas.SetBrushStyle(BrushStyle::bsClear);
+        for (const auto& [face, height, text] : {std::tuple{Mincho(), 24, problem}, std::tuple{Mincho(), 24, title},
+                                                 std::tuple{Gothic(), 24, problem}, std::tuple{Mincho(), 12, problem}}) {
+            canvas.SetFontName(face);
+            canvas.SetFontHeight(height);
+            canvas.PutText(30, 40, text);
+        }
+        painter.fillRect(reused.rect(), QColor::fromRgb(Backdrop));
+        canvas.SetFontName(Mincho());
+        canvas.SetFontHeight(24);
+        canvas.PutText(30, 40, problem);
+    }
+    EXPECT_EQ(reused, fresh);
 }
 
 TEST(QtSheetCanvas, UndecodableFontNameKeepsTheTypeface)

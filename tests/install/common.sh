@@ -31,6 +31,7 @@ check_installed_files() {
     local metainfo=$usr/share/metainfo/$app_id.metainfo.xml
 
     [[ -x $usr/bin/zentavo ]] || fail "no program at $usr/bin/zentavo"
+    [[ -x $usr/bin/zentavo-sheets ]] || fail "no program at $usr/bin/zentavo-sheets"
     [[ -f $desktop ]] || { fail "no launcher $desktop"; return; }
     [[ -f $metainfo ]] || { fail "no metainfo $metainfo"; return; }
     [[ -f $usr/share/doc/zentavo/copyright ]] || fail "no licence in share/doc/zentavo"

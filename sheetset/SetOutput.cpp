@@ -1,0 +1,116 @@
+#include "sheetset/SetOutput.h"
+
+#include "window/PrintMessages.h"
+#include "window/SheetPdf.h"
+
+#include <QDir>
+#include <QPageSize>
+#include <QSaveFile>
+#include <QTemporaryDir>
+
+namespace zentavo {
+namespace {
+
+QPageSize::PageSizeId PageSizeOf(Paper paper)
+{
+    switch (paper) {
+    case Paper::B5: return QPageSize::JisB5;
+    case Paper::B4: return QPageSize::JisB4;
+    case Paper::A3: return QPageSize::A3;
+    case Paper::Letter: return QPageSize::Letter;
+    case Paper::A4: break;
+    }
+    return QPageSize::A4;
+}
+
+[[noreturn]] void ThrowFileError(const QString& path, const QString& reason)
+{
+    throw SetError(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason).toStdString());
+}
+
+// The pages of one PDF document. A write that fails ends the set at the page
+// it happened on rather than drawing the rest for nothing.
+class PdfPages : public PageSink {
+public:
+    PdfPages(SheetPdf& pdf, QSaveFile& file, int64_t total, const SetProgress& progress)
+        : pdf_(pdf), file_(file), total_(total), progress_(progress)
+    {
+    }
+
+    SheetCanvas& NextPage(const SetPage&) override
+    {
+        if (begun_ > 0) {
+            PageDone();
+            pdf_.NewPage();
+        }
+        ++begun_;
+        return pdf_.Canvas();
+    }
+
+    void PageDone()
+    {
+        if (file_.error() != QFileDevice::NoError)
+            ThrowFileError(file_.fileName(), file_.errorString());
+        if (progress_)
+            progress_(begun_, total_);
+    }
+
+private:
+    SheetPdf& pdf_;
+    QSaveFile& file_;
+    int64_t total_;
+    const SetProgress& progress_;
+    int64_t begun_ = 0;
+};
+
+}  // namespace
+
+QPageLayout PaperLayout(Paper paper)
+{
+    return QPageLayout(QPageSize(PageSizeOf(paper)), QPageLayout::Portrait, QMarginsF());
+}
+
+QPageLayout QueueLayout(const std::optional<QueueMedia>& media)
+{
+    if (!media || media->width <= 0 || media->length <= 0)
+        return PaperLayout(Paper::A4);
+    const QPageSize size(QSizeF(media->width, media->length), QPageSize::Millimeter,
+                         QString::fromStdString(media->name), QPageSize::FuzzyMatch);
+    QPageLayout layout(size, QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter);
+    layout.setMargins(QMarginsF(media->left, media->top, media->right, media->bottom));
+    return layout;
+}
+
+void WriteSetPdf(const SetRequest& set, uint32_t seed, const QString& path, const QPageLayout& layout,
+                 const SetProgress& progress)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        ThrowFileError(path, file.errorString());
+    {
+        SheetPdf pdf(file, layout, QString::fromLatin1(SetTitle));
+        if (!pdf.Begin())
+            ThrowFileError(path, QString::fromUtf8(print_message::CannotStartDocument));
+        PdfPages pages(pdf, file, PageCount(set), progress);
+        DrawSet(set, seed, SheetPdf::Width(layout), SheetPdf::Height(layout), pages);
+        pages.PageDone();
+        if (!pdf.End())
+            ThrowFileError(path, file.errorString());
+    }
+    if (!file.commit())
+        ThrowFileError(path, file.errorString());
+}
+
+int PrintSet(const SetRequest& set, uint32_t seed, const std::string& queue, const SetProgress& progress,
+             StopFlag& stop)
+{
+    const QueueInfo found = FindQueue(queue, stop);
+    const QTemporaryDir folder(QDir::temp().filePath(QStringLiteral("zentavo-sheets-XXXXXX")));
+    if (!folder.isValid())
+        ThrowFileError(QDir::tempPath(), folder.errorString());
+    const QString path = folder.filePath(QStringLiteral("sheets.pdf"));
+    WriteSetPdf(set, seed, path, QueueLayout(found.media), progress);
+    return SendPdfJob(found.name, SetTitle, path.toStdString(), {}, stop);
+}
+
+}  // namespace zentavo

@@ -1,0 +1,400 @@
+#include "sheetset/SheetsOptions.h"
+
+#include "generation/ProblemCount.h"
+#include "generation/TwoDigitModes.h"
+#include "window/PrintNumber.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <string_view>
+
+namespace zentavo {
+namespace {
+
+constexpr std::string_view Program = "zentavo-sheets";
+
+// Every dan that can be drilled: the window's boxes １の段 to ９の段.
+constexpr int32_t AllDans = 0x3FE;
+
+struct TwoDigitName {
+    int32_t mode;
+    std::string_view japanese;  // the window's caption
+    std::string_view ascii;
+    std::string_view meaning;
+};
+
+constexpr std::array<TwoDigitName, 7> TwoDigitNames = {{
+    {1, "余りなし", "exact", "no remainder"},
+    {2, "余り(九九1回適用で繰り下がりなし)", "single-no-borrow",
+     "remainder, one-digit quotient, no borrowing"},
+    {3, "余り(九九1回適用で繰り下がりあり）", "single-borrow", "remainder, one-digit quotient, borrowing"},
+    {4, "混合(九九1回適用)", "single-mixed", "modes 1 to 3 mixed"},
+    {5, "余り(繰り下がりなし)", "no-borrow", "remainder, no borrowing"},
+    {6, "余り(繰り下がりあり)", "borrow", "remainder, borrowing"},
+    {7, "混合(全て)", "mixed", "all of them mixed"},
+}};
+
+struct PaperName {
+    Paper paper;
+    std::string_view name;
+};
+constexpr std::array<PaperName, 5> PaperNames = {{
+    {Paper::A4, "A4"}, {Paper::B5, "B5"}, {Paper::B4, "B4"}, {Paper::A3, "A3"}, {Paper::Letter, "Letter"}}};
+
+// The options as given, before the rules between them are checked.
+struct Draft {
+    int32_t dans = 0;  // bit n: dan n
+    std::optional<int32_t> emphasis;
+    bool zero = false;
+    std::optional<int32_t> count;
+    bool twoColumns = false;
+    bool shuffle = false;
+    int32_t times = 0;  // MGroup item
+    int32_t blank = 0;  // rgSquare item
+    int32_t twoDigit = 0;
+    bool numbers = false;
+    int32_t printNumber = 1;
+    int32_t sheets = 1;
+    bool answers = false;
+    bool answersAtEnd = false;
+    std::optional<uint32_t> seed;
+    std::optional<Paper> paper;
+    std::optional<std::string> pdf;
+    std::optional<std::string> printQueue;
+};
+
+std::optional<uint64_t> WholeNumber(std::string_view text, uint64_t least, uint64_t most)
+{
+    uint64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || stop != end || value < least || value > most)
+        return std::nullopt;
+    return value;
+}
+
+bool SameLetters(std::string_view a, std::string_view b)
+{
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The window's mode captions mix half- and full-width brackets; either is
+// accepted for each.
+std::string HalfWidthBrackets(std::string_view text)
+{
+    std::string result(text);
+    for (const auto& [wide, half] : {std::pair{"（", "("}, std::pair{"）", ")"}}) {
+        for (size_t at = result.find(wide); at != std::string::npos; at = result.find(wide, at))
+            result.replace(at, std::string_view(wide).size(), half);
+    }
+    return result;
+}
+
+bool ReadDans(std::string_view list, Draft& draft)
+{
+    if (list.empty())
+        return false;
+    int32_t dans = 0;
+    for (size_t start = 0; start <= list.size();) {
+        const size_t comma = std::min(list.find(',', start), list.size());
+        const auto dan = WholeNumber(list.substr(start, comma - start), 1, 9);
+        if (!dan)
+            return false;
+        dans |= 1 << *dan;
+        start = comma + 1;
+    }
+    draft.dans = dans;
+    return true;
+}
+
+bool ReadCount(std::string_view text, Draft& draft)
+{
+    const auto count = WholeNumber(text, 1, ProblemCapacity);
+    // The one-column items; 36 and 40 become the two-column items later.
+    constexpr int32_t OneColumnItems = 12;
+    const int32_t* items = ProblemCountByItem.data();
+    const auto* found = std::find(items, items + OneColumnItems, count.value_or(0));
+    if (found == items + OneColumnItems)
+        return false;
+    draft.count = static_cast<int32_t>(found - items);
+    return true;
+}
+
+bool ReadTwoDigit(std::string_view text, Draft& draft)
+{
+    if (const auto mode = WholeNumber(text, FirstTwoDigitMode, LastTwoDigitMode)) {
+        draft.twoDigit = static_cast<int32_t>(*mode);
+        return true;
+    }
+    const std::string given = HalfWidthBrackets(text);
+    for (const TwoDigitName& name : TwoDigitNames) {
+        if (SameLetters(text, name.ascii) || given == HalfWidthBrackets(name.japanese)) {
+            draft.twoDigit = name.mode;
+            return true;
+        }
+    }
+    return false;
+}
+
+template <typename Value>
+bool Assign(std::optional<Value>& field, std::optional<uint64_t> value)
+{
+    if (value)
+        field = static_cast<Value>(*value);
+    return value.has_value();
+}
+
+enum class Takes { Nothing, Value, OptionalValue };
+
+struct KnownOption {
+    std::string_view name;
+    Takes takes;
+    std::string_view accepts;  // what the value may be
+    bool (*read)(std::string_view value, Draft& draft);
+};
+
+const std::array<KnownOption, 20>& Options()
+{
+    static const std::array<KnownOption, 20> options = {{
+        {"--dans", Takes::Value, "a list of dans from 1 to 9, such as 3,4,7", ReadDans},
+        {"--emphasis", Takes::Value, "a dan from 1 to 9",
+         [](std::string_view v, Draft& d) { return Assign(d.emphasis, WholeNumber(v, 1, 9)); }},
+        {"--zero", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.zero = true; }},
+        {"--count", Takes::Value, "9, 10, 18, 20, 27, 30, 36, 40, 54, 60, 72 or 80", ReadCount},
+        {"--two-columns", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.twoColumns = true; }},
+        {"--shuffle", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.shuffle = true; }},
+        {"--times", Takes::Value, "10 or 100",
+         [](std::string_view v, Draft& d) {
+             d.times = v == "10" ? 1 : v == "100" ? 2 : 0;
+             return d.times != 0;
+         }},
+        {"--blank", Takes::Value, "dividend, divisor or mixed",
+         [](std::string_view v, Draft& d) {
+             d.blank = v == "dividend" ? 1 : v == "divisor" ? 2 : v == "mixed" ? 3 : 0;
+             return d.blank != 0;
+         }},
+        {"--two-digit", Takes::Value, "a mode from 1 to 7 or its name (listed by --help)", ReadTwoDigit},
+        {"--numbers", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.numbers = true; }},
+        {"--print-number", Takes::Value, "a whole number from -2147483648 to 2147483647",
+         [](std::string_view v, Draft& d) {
+             const auto number = ParsePrintNumber(v);
+             d.printNumber = number.value_or(d.printNumber);
+             return number.has_value();
+         }},
+        {"--sheets", Takes::Value, "a number of sheets from 1 to 100000",
+         [](std::string_view v, Draft& d) {
+             const auto sheets = WholeNumber(v, 1, MostSheets);
+             d.sheets = static_cast<int32_t>(sheets.value_or(1));
+             return sheets.has_value();
+         }},
+        {"--answers", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.answers = true; }},
+        {"--answers-at-end", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.answersAtEnd = true; }},
+        {"--seed", Takes::Value, "a seed from 0 to 4294967295",
+         [](std::string_view v, Draft& d) { return Assign(d.seed, WholeNumber(v, 0, UINT32_MAX)); }},
+        {"--paper", Takes::Value, "A4, B5, B4, A3 or Letter",
+         [](std::string_view v, Draft& d) {
+             for (const PaperName& paper : PaperNames)
+                 if (SameLetters(v, paper.name))
+                     d.paper = paper.paper;
+             return d.paper.has_value();
+         }},
+        {"--pdf", Takes::Value, "a file name",
+         [](std::string_view v, Draft& d) {
+             d.pdf = std::string(v);
+             return !v.empty();
+         }},
+        {"--print", Takes::OptionalValue, "a print queue's name",
+         [](std::string_view v, Draft& d) {
+             d.printQueue = std::string(v);
+             return true;
+         }},
+        {"--help", Takes::Nothing, "", nullptr},
+        {"--version", Takes::Nothing, "", nullptr},
+    }};
+    return options;
+}
+
+const KnownOption* FindOption(std::string_view name)
+{
+    for (const KnownOption& option : Options())
+        if (option.name == name)
+            return &option;
+    return nullptr;
+}
+
+std::string Quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+// The rules the window keeps between its controls, and the output.
+std::optional<std::string> BrokenRule(const Draft& d)
+{
+    if (d.pdf && d.printQueue)
+        return "--pdf and --print exclude each other: give one of them";
+    if (!d.pdf && !d.printQueue)
+        return "--pdf FILE or --print [QUEUE] is needed: where the sheets go";
+    if (d.paper && d.printQueue)
+        return "--paper goes with --pdf; --print takes the paper the queue has";
+    if (d.answers && d.answersAtEnd)
+        return "--answers and --answers-at-end exclude each other: give one of them";
+    if (d.times != 0 && d.blank != 0)
+        return "--times and --blank exclude each other, as 何十、何百の指定 and [ ]のパターン do in the window";
+    if (d.twoColumns && d.count != 6 && d.count != 7)
+        return "--two-columns takes --count 36 or 40";
+    const int32_t item = d.twoColumns ? *d.count + 6 : d.count.value_or(1);
+    if (d.zero && item % 2 == 0)
+        return "--zero (被除数に０を 入れる) is offered only with --count 10, 20, 30, 40, 60 or 80, "
+               "or 40 with --two-columns";
+    if (d.twoDigit == 0 && d.dans == 0 && !d.emphasis)
+        return "--dans is needed: the dans to drill, such as --dans 3,4,7 (each 1 to 9)";
+    return std::nullopt;
+}
+
+SheetsCommand CommandOf(const Draft& d)
+{
+    SheetsCommand command;
+    SheetOptions& sheet = command.set.sheet;
+    sheet.DanMask = d.dans;
+    if (d.emphasis)
+        sheet.DanMask |= 1 << *d.emphasis;  // the window checks the emphasised dan's box
+    // In the two-digit modes the dans only steer the draw; the window needs
+    // at least one checked, and without --dans all of them are.
+    if (sheet.DanMask == 0)
+        sheet.DanMask = AllDans;
+    sheet.ImportantDan = d.emphasis.value_or(-1);
+    sheet.JousuuCheck = d.zero ? 1 : 0;
+    sheet.QNumCheck = d.twoColumns ? *d.count + 6 : d.count.value_or(1);
+    sheet.RandomCheck = d.shuffle ? 1 : 0;
+    sheet.MGroup = d.times;
+    sheet.Amari = d.twoDigit;
+    sheet.rgNum = d.numbers ? 1 : 0;
+    sheet.rgSquare = d.blank;
+    command.set.firstPrintNumber = d.printNumber;
+    command.set.sheets = d.sheets;
+    command.set.answers = d.answersAtEnd ? AnswerPages::AtEnd : d.answers ? AnswerPages::AfterEach : AnswerPages::None;
+    command.set.seed = d.seed;
+    if (d.pdf)
+        command.output = PdfOutput{*d.pdf, d.paper.value_or(Paper::A4)};
+    else
+        command.output = PrintOutput{*d.printQueue};
+    return command;
+}
+
+}  // namespace
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
+{
+    Draft draft;
+    std::vector<std::string_view> seen;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        const std::string_view argument = arguments[i];
+        const size_t equals = argument.find('=');
+        const std::string_view name = argument.substr(0, equals);
+        const KnownOption* option = argument.starts_with("--") ? FindOption(name) : nullptr;
+        if (!option) {
+            const std::string_view what = argument.starts_with("-") ? "unknown option " : "unexpected argument ";
+            return UsageError{std::string(what) + Quoted(argument) + "; " + std::string(Program)
+                              + " --help lists the options"};
+        }
+        if (option->name == "--help")
+            return ShowHelp{};
+        if (option->name == "--version")
+            return ShowVersion{};
+        if (std::find(seen.begin(), seen.end(), option->name) != seen.end())
+            return UsageError{std::string(option->name) + " is given twice"};
+        seen.push_back(option->name);
+
+        std::string_view value;
+        const bool inlineValue = equals != std::string_view::npos;
+        if (inlineValue) {
+            value = argument.substr(equals + 1);
+            if (option->takes == Takes::Nothing)
+                return UsageError{std::string(option->name) + " takes no value"};
+        } else if (option->takes == Takes::Value) {
+            if (i + 1 == arguments.size())
+                return UsageError{std::string(option->name) + " needs a value: " + std::string(option->accepts)};
+            value = arguments[++i];
+        } else if (option->takes == Takes::OptionalValue && i + 1 < arguments.size()
+                   && !arguments[i + 1].starts_with("-")) {
+            value = arguments[++i];
+        }
+        if (!option->read(value, draft))
+            return UsageError{std::string(option->name) + " takes " + std::string(option->accepts) + ", not "
+                              + Quoted(value)};
+    }
+    if (const auto broken = BrokenRule(draft))
+        return UsageError{*broken};
+    return CommandOf(draft);
+}
+
+std::string HelpText()
+{
+    std::string text = R"(Usage: zentavo-sheets [OPTIONS] (--pdf FILE | --print [QUEUE])
+
+Makes a set of different division worksheets (わりざん九九), each with its
+answer sheet on request, without a window. The options are the window's
+controls; sheet k is the sheet the window draws on its k-th Preview from the
+same seed, so a set made again with its seed is the same set.
+
+Problems:
+  --dans LIST           the dans to drill, such as 3,4,7 (each 1 to 9);
+                        needed with the times tables. In the two-digit modes
+                        the dans only steer the draw (default: all)
+  --emphasis N          重点的にしたい段: every problem of dan N (1 to 9) is
+                        on the sheet; its box counts as checked
+  --zero                被除数に０を 入れる (with 10, 20, 30, 40, 60, 80 and
+                        40 in two columns only)
+  --count N             問題数: 9, 10, 18, 20, 27, 30, 36, 40, 54, 60, 72 or
+                        80 problems per sheet (default 10)
+  --two-columns         ２列: 36 or 40 problems laid out in two columns
+  --shuffle             ﾗﾝﾀﾞﾑ指定 あり: the problems in random order
+  --times 10|100        何十、何百の指定: dividends times 10 or 100
+  --blank dividend|divisor|mixed
+                        [ ]のパターン: a blank box instead of the dividend,
+                        the divisor, or either (not with --times)
+  --two-digit MODE      ２桁の割り算: MODE 1 to 7, or its name:
+)";
+    for (const TwoDigitName& name : TwoDigitNames) {
+        std::string line = "                          " + std::to_string(name.mode) + " " + std::string(name.ascii);
+        line.resize(std::max<size_t>(line.size() + 1, 46), ' ');
+        text += line + std::string(name.japanese) + "\n";
+    }
+    text += R"(  --numbers             問題番号 あり: circled problem numbers
+
+The set:
+  --sheets N            how many different sheets (default 1, at most 100000)
+  --print-number N      the first sheet's ﾌﾟﾘﾝﾄ番号 (default 1); sheet k has
+                        N + k - 1
+  --answers             each question sheet followed by its answer sheet
+  --answers-at-end      all answer sheets after all question sheets
+  --seed S              start the random source at S (0 to 4294967295);
+                        without it the clock chooses, and the seed is shown
+                        on the error output
+
+Output:
+  --pdf FILE            one PDF, a page per sheet; FILE is replaced only by a
+                        complete new document
+  --paper SIZE          A4 (default), B5, B4, A3 or Letter, portrait; B sizes
+                        are JIS
+  --print [QUEUE]       the whole set as one print job titled "Zentavo" to
+                        QUEUE, or to the default printer, on its paper
+
+  --help                this text
+  --version             the version
+
+Exit status: 0 done, 1 the set could not be made or written, 2 wrong options.
+)";
+    return text;
+}
+
+std::string VersionText()
+{
+    return std::string(Program) + " (Zentavo) " + ZENTAVO_VERSION + "\n";
+}
+
+}  // namespace zentavo

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "generation/SheetOptions.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace zentavo {
+
+enum class AnswerPages {
+    None,       // question sheets only
+    AfterEach,  // each question sheet, then its answer sheet
+    AtEnd,      // every question sheet, then every answer sheet in the same order
+};
+
+enum class Paper { A4, B5, B4, A3, Letter };
+
+// A class set: `sheets` different sheets drawn one after another from one
+// random source, as the window draws them on successive Previews.
+struct SetRequest {
+    SheetOptions sheet;
+    int32_t firstPrintNumber = 1;
+    int32_t sheets = 1;
+    AnswerPages answers = AnswerPages::None;
+    std::optional<uint32_t> seed;  // none: seeded from the clock
+};
+
+struct PdfOutput {
+    std::string path;
+    Paper paper = Paper::A4;
+};
+
+struct PrintOutput {
+    std::string queue;  // empty: the default printer
+};
+
+// What the command line asks for.
+struct SheetsCommand {
+    SetRequest set;
+    std::variant<PdfOutput, PrintOutput> output;
+};
+struct ShowHelp {};
+struct ShowVersion {};
+// A wrong option or value: one line naming the option and what it takes.
+struct UsageError {
+    std::string message;
+};
+
+using ParsedCommandLine = std::variant<SheetsCommand, ShowHelp, ShowVersion, UsageError>;
+
+// Reads the arguments after the program name. Texts are UTF-8.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
+
+std::string HelpText();
+std::string VersionText();
+
+inline constexpr int32_t MostSheets = 100'000;
+
+}  // namespace zentavo
