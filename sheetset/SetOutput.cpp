@@ -70,17 +70,6 @@ QPageLayout PaperLayout(Paper paper)
     return QPageLayout(QPageSize(PageSizeOf(paper)), QPageLayout::Portrait, QMarginsF());
 }
 
-QPageLayout QueueLayout(const std::optional<QueueMedia>& media)
-{
-    if (!media || media->width <= 0 || media->length <= 0)
-        return PaperLayout(Paper::A4);
-    const QPageSize size(QSizeF(media->width, media->length), QPageSize::Millimeter,
-                         QString::fromStdString(media->name), QPageSize::FuzzyMatch);
-    QPageLayout layout(size, QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter);
-    layout.setMargins(QMarginsF(media->left, media->top, media->right, media->bottom));
-    return layout;
-}
-
 void WriteSetPdf(const SetRequest& set, uint32_t seed, const QString& path, const QPageLayout& layout,
                  const SetProgress& progress)
 {
@@ -109,7 +98,7 @@ int PrintSet(const SetRequest& set, uint32_t seed, const std::string& queue, con
     if (!folder.isValid())
         ThrowFileError(QDir::tempPath(), folder.errorString());
     const QString path = folder.filePath(QStringLiteral("sheets.pdf"));
-    WriteSetPdf(set, seed, path, QueueLayout(found.media), progress);
+    WriteSetPdf(set, seed, path, QueuePageLayout(found.media), progress);
     return SendPdfJob(found.name, SetTitle, path.toStdString(), {}, stop);
 }
 

@@ -63,23 +63,6 @@ JobOptions JobOptionsOf(QPrinter& printer)
     return options;
 }
 
-// The paper of a queue that never said which it has.
-QPageLayout DefaultLayout()
-{
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
-}
-
-QPageLayout LayoutOf(const std::optional<QueueMedia>& media)
-{
-    if (!media || media->width <= 0 || media->length <= 0)
-        return DefaultLayout();
-    const QPageSize size(QSizeF(media->width, media->length), QPageSize::Millimeter,
-                         QString::fromStdString(media->name), QPageSize::FuzzyMatch);
-    QPageLayout layout(size, QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter);
-    layout.setMargins(QMarginsF(media->left, media->top, media->right, media->bottom));
-    return layout;
-}
-
 // "sheet.pdf" gives "sheet-2.pdf" for the second document of one command.
 QString NumberedFileName(const QString& fileName, int document)
 {
@@ -134,7 +117,7 @@ struct QtPrintService::Document {
 };
 
 QtPrintService::QtPrintService(CupsLimits limits)
-    : limits_(limits), layout_(DefaultLayout())
+    : limits_(limits), layout_(QueuePageLayout(std::nullopt))
 {
 }
 
@@ -201,7 +184,7 @@ void QtPrintService::GetPrinter()
     const std::string wanted = chosen_ ? chosen_->queue : queue_;
     const QueueInfo found = WaitFor([&](StopFlag& stop) { return FindQueue(wanted, stop, limits_); });
     queue_ = found.name;
-    layout_ = chosen_ ? chosen_->layout : LayoutOf(found.media);
+    layout_ = chosen_ ? chosen_->layout : QueuePageLayout(found.media);
     options_ = chosen_ ? chosen_->options : JobOptions{};
 }
 
