@@ -7,6 +7,7 @@
 #include "window/FontMapping.h"
 #include "window/MessageBoxes.h"
 #include "window/PrintService.h"
+#include "window/ToolkitTranslations.h"
 
 #include <QGuiApplication>
 
@@ -150,6 +151,9 @@ int main(int argc, char* argv[])
     char* qtArgv[] = {argv[0], nullptr};
     QGuiApplication app(qtArgc, qtArgv);
     QGuiApplication::setApplicationName(QString::fromLatin1(Program));
+    // Qt's own texts (the reasons a file cannot be written) in the user's
+    // language.
+    InstallToolkitTranslations();
     InstallFontMapping();
 
     std::signal(SIGINT, OnStopSignal);
