@@ -29,9 +29,6 @@ using SetProgress = std::function<void(int64_t done, int64_t total)>;
 // The whole sheet, portrait, with no margins: the printable area is the page.
 QPageLayout PaperLayout(Paper paper);
 
-// A print queue's paper with its margins; A4 when the queue does not say.
-QPageLayout QueueLayout(const std::optional<QueueMedia>& media);
-
 // Writes the set as one PDF to `path`, a page per sheet, one document whose
 // faces are embedded once. The file is written beside `path` and takes its
 // place only when complete: after any failure an existing file is as it was

@@ -14,6 +14,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -306,20 +307,44 @@ TEST_F(Printing, CancelledSetupDialogChangesNothing)
     EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("never.pdf"))));
 }
 
-TEST_F(Printing, LandscapeChosenInTheSetupDialogDoesNotOutlastTheNextPrint)
+// The paper chosen in the dialog is the page; landscape does not outlast
+// the next print, which prints upright.
+TEST_F(Printing, PaperChosenInTheSetupDialogIsPrintedUpright)
 {
+    // Properties (the printer's page setup), answered by the watcher below,
+    // then OK. The watcher answers one window at a time, so the properties
+    // open from the dialog's own event loop.
     ModalWatcher watcher([](QWidget* dialog) {
-        auto* printDialog = static_cast<QPrintDialog*>(dialog);
-        printDialog->printer()->setPageOrientation(QPageLayout::Landscape);
-        printDialog->accept();
+        if (auto* setup = qobject_cast<QPrintDialog*>(dialog)) {
+            auto* properties = setup->findChild<QPushButton*>(QStringLiteral("properties"));
+            ASSERT_NE(properties, nullptr);
+            QTimer::singleShot(0, setup, [setup, properties] {
+                properties->click();
+                setup->accept();
+            });
+            return;
+        }
+        auto* paper = dialog->findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+        auto* landscape = dialog->findChild<QRadioButton*>(QStringLiteral("landscape"));
+        ASSERT_NE(paper, nullptr);
+        ASSERT_NE(landscape, nullptr);
+        const int a5 = paper->findText(QStringLiteral("A5"), Qt::MatchStartsWith);
+        ASSERT_GE(a5, 0);
+        paper->setCurrentIndex(a5);
+        landscape->click();
+        static_cast<QDialog*>(dialog)->accept();
     });
     form().btnSetPrn->click();
-    ASSERT_EQ(watcher.Dialogs(), 1);
+    ASSERT_EQ(watcher.Dialogs(), 2);
     PreviewSheet();
     EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral("1")).empty());
     const auto jobs = scheduler().WaitForFinishedJobs(1);
     ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_TRUE(ReadPdf(jobs[0].spoolFile).IsA4Portrait());
+    const PdfDocument sheet = ReadPdf(jobs[0].spoolFile);
+    EXPECT_NEAR(sheet.width, 419.5, 1.0);
+    EXPECT_NEAR(sheet.height, 595.3, 1.0);
+    EXPECT_EQ(sheet.rotation % 180, 0);
+    EXPECT_TRUE(sheet.text.contains(QStringLiteral("問題No.1")));
 }
 
 TEST_F(Printing, AnOpenDocumentRefusesTheNextUntilItEnds)
