@@ -231,6 +231,13 @@ std::string Quoted(std::string_view text)
     return "\"" + std::string(text) + "\"";
 }
 
+// The window's 問題数 item for the count given (１０問 when none is).
+int32_t CountItem(const Draft& d)
+{
+    constexpr int32_t TwoColumnItemsAfter = 6;  // 36 and 40 in two columns
+    return d.twoColumns ? *d.count + TwoColumnItemsAfter : d.count.value_or(1);
+}
+
 // The rules the window keeps between its controls, and the output.
 std::optional<std::string> BrokenRule(const Draft& d)
 {
@@ -246,8 +253,7 @@ std::optional<std::string> BrokenRule(const Draft& d)
         return "--times and --blank exclude each other, as 何十、何百の指定 and [ ]のパターン do in the window";
     if (d.twoColumns && d.count != 6 && d.count != 7)
         return "--two-columns takes --count 36 or 40";
-    const int32_t item = d.twoColumns ? *d.count + 6 : d.count.value_or(1);
-    if (d.zero && item % 2 == 0)
+    if (d.zero && CountItem(d) % 2 == 0)
         return "--zero (被除数に０を 入れる) is offered only with --count 10, 20, 30, 40, 60 or 80, "
                "or 40 with --two-columns";
     if (d.twoDigit == 0 && d.dans == 0 && !d.emphasis)
@@ -268,7 +274,7 @@ SheetsCommand CommandOf(const Draft& d)
         sheet.DanMask = AllDans;
     sheet.ImportantDan = d.emphasis.value_or(-1);
     sheet.JousuuCheck = d.zero ? 1 : 0;
-    sheet.QNumCheck = d.twoColumns ? *d.count + 6 : d.count.value_or(1);
+    sheet.QNumCheck = CountItem(d);
     sheet.RandomCheck = d.shuffle ? 1 : 0;
     sheet.MGroup = d.times;
     sheet.Amari = d.twoDigit;

@@ -51,10 +51,10 @@ CupsLibrary Load()
 
 bool CupsLibrary::Complete() const
 {
-    return server && port && encryption && connect && setTimeout && close && getNamedDest && getDests && findDest && findDest
-        && freeDests && copyDestInfo && freeDestInfo && findDefault && getString && mediaByName && mediaDefault && addOption && freeOptions
-        && createJob && startDocument && writeRequestData && finishDocument && cancelJob && lastError
-        && lastErrorString && errorString;
+    return server && port && encryption && connect && setTimeout && close && getNamedDest && getDests
+        && findDest && freeDests && copyDestInfo && freeDestInfo && findDefault && getString && mediaByName
+        && mediaDefault && addOption && freeOptions && createJob && startDocument && writeRequestData
+        && finishDocument && cancelJob && lastError && lastErrorString && errorString;
 }
 
 const CupsLibrary* Cups()

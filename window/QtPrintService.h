@@ -40,10 +40,6 @@ public:
     // use. What it holds becomes current only when the dialog is accepted.
     QPrinter& DialogPrinter();
 
-    // The queue that documents go to; empty before the first GetPrinter and
-    // while printing to a file.
-    const std::string& Queue() const { return queue_; }
-
 private:
     // What the setup dialog chose.
     struct Choice {
