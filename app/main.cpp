@@ -1,6 +1,6 @@
 #include "window/Fmain.h"
-#include "window/FontMapping.h"
-#include "window/ToolkitTranslations.h"
+#include "window/canvas/FontMapping.h"
+#include "window/canvas/ToolkitTranslations.h"
 
 #include <QApplication>
 #include <QIcon>

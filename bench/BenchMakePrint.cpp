@@ -1,7 +1,7 @@
 #include "generation/GenerateProblems.h"
 #include "render/MakePrint.h"
-#include "window/FontMapping.h"
-#include "window/QtSheetCanvas.h"
+#include "window/canvas/FontMapping.h"
+#include "window/canvas/QtSheetCanvas.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -16,7 +16,6 @@
 namespace zentavo {
 namespace {
 
-constexpr int32_t AnswerSheet = 1;
 constexpr int32_t PrintNumber = 1234;
 
 // Eighty numbered two-digit problems: the longest answer texts there are.

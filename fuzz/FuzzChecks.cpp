@@ -5,7 +5,7 @@
 #include "render/MakePrint.h"
 #include "render/ProblemTexts.h"
 #include "render/ShiftJis.h"
-#include "window/PrintNumber.h"
+#include "window/controls/PrintNumber.h"
 
 #include <algorithm>
 #include <charconv>

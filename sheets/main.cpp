@@ -1,13 +1,13 @@
 // zentavo-sheets: class sets of worksheets from a seed, without a window.
 
 #include "generation/RandomSource.h"
-#include "sheetset/SetOutput.h"
+#include "sheets/SetOutput.h"
 #include "sheetset/SheetSet.h"
 #include "sheetset/SheetsOptions.h"
-#include "window/FontMapping.h"
-#include "window/MessageBoxes.h"
-#include "window/PrintService.h"
-#include "window/ToolkitTranslations.h"
+#include "window/canvas/FontMapping.h"
+#include "window/controls/Messages.h"
+#include "window/print/cups/PrintError.h"
+#include "window/canvas/ToolkitTranslations.h"
 
 #include <QGuiApplication>
 

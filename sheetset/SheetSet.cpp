@@ -3,15 +3,12 @@
 #include "generation/GenerateProblems.h"
 #include "generation/RunState.h"
 #include "render/MakePrint.h"
-#include "window/PrintNumber.h"
+#include "window/controls/PrintNumber.h"
 
 #include <stdexcept>
 
 namespace zentavo {
 namespace {
-
-constexpr int32_t QuestionSheet = 0;
-constexpr int32_t AnswerSheet = 1;
 
 // The sheets of a set in order, each drawn as the window's next Preview.
 class SheetSequence {

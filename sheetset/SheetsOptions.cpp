@@ -2,39 +2,35 @@
 
 #include "generation/ProblemCount.h"
 #include "generation/TwoDigitModes.h"
-#include "window/PrintNumber.h"
+#include "window/controls/OptionControls.h"
+#include "window/controls/PrintNumber.h"
 
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
 #include <string_view>
+#include <variant>
 
 namespace zentavo {
 namespace {
 
 constexpr std::string_view Program = "zentavo-sheets";
 
-// Every dan that can be drilled: the window's boxes １の段 to ９の段.
-constexpr int32_t AllDans = 0x3FE;
+// The command line's names of the two-digit modes 1 to 7; each is also
+// known by its caption in the window.
+constexpr std::array<std::string_view, LastTwoDigitMode> TwoDigitNames = {
+    "exact", "single-no-borrow", "single-borrow", "single-mixed", "no-borrow", "borrow", "mixed"};
 
-struct TwoDigitName {
-    int32_t mode;
-    std::string_view japanese;  // the window's caption
-    std::string_view ascii;
-    std::string_view meaning;
-};
+std::string_view ModeCaption(int32_t mode)
+{
+    return InfoOf(Group::Amari).items[static_cast<size_t>(mode)];
+}
 
-constexpr std::array<TwoDigitName, 7> TwoDigitNames = {{
-    {1, "余りなし", "exact", "no remainder"},
-    {2, "余り(九九1回適用で繰り下がりなし)", "single-no-borrow",
-     "remainder, one-digit quotient, no borrowing"},
-    {3, "余り(九九1回適用で繰り下がりあり）", "single-borrow", "remainder, one-digit quotient, borrowing"},
-    {4, "混合(九九1回適用)", "single-mixed", "modes 1 to 3 mixed"},
-    {5, "余り(繰り下がりなし)", "no-borrow", "remainder, no borrowing"},
-    {6, "余り(繰り下がりあり)", "borrow", "remainder, borrowing"},
-    {7, "混合(全て)", "mixed", "all of them mixed"},
-}};
+std::string Caption(Group group, int32_t item)
+{
+    return std::string(InfoOf(group).caption) + " " + std::string(InfoOf(group).items[static_cast<size_t>(item)]);
+}
 
 struct PaperName {
     Paper paper;
@@ -48,7 +44,7 @@ struct Draft {
     int32_t dans = 0;  // bit n: dan n
     std::optional<int32_t> emphasis;
     bool zero = false;
-    std::optional<int32_t> count;
+    std::optional<int32_t> count;  // problems per sheet
     bool twoColumns = false;
     bool shuffle = false;
     int32_t times = 0;  // MGroup item
@@ -111,16 +107,51 @@ bool ReadDans(std::string_view list, Draft& draft)
     return true;
 }
 
+// The count item with `count` problems: the first one, or with
+// `twoColumns` the later one of the same count, its ２列 layout.
+std::optional<int32_t> CountItem(int32_t count, bool twoColumns)
+{
+    bool seen = false;
+    for (size_t item = 0; item < ProblemCountByItem.size(); ++item) {
+        if (ProblemCountByItem[item] != count)
+            continue;
+        if (seen == twoColumns)
+            return static_cast<int32_t>(item);
+        seen = true;
+    }
+    return std::nullopt;
+}
+
+// "9, 10 or 18": the counts of the count items for which `offered` holds, each
+// once.
+template <typename Offered>
+std::string Counts(bool twoColumns, Offered offered)
+{
+    std::vector<std::string> counts;
+    for (const int32_t count : ProblemCountByItem) {
+        const std::string text = std::to_string(count);
+        const auto item = CountItem(count, twoColumns);
+        if (item && offered(*item) && std::find(counts.begin(), counts.end(), text) == counts.end())
+            counts.push_back(text);
+    }
+    std::string list;
+    for (size_t i = 0; i < counts.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == counts.size() ? " or " : ", ") + counts[i];
+    return list;
+}
+
+const std::string& AllCounts()
+{
+    static const std::string list = Counts(false, [](int32_t) { return true; });
+    return list;
+}
+
 bool ReadCount(std::string_view text, Draft& draft)
 {
     const auto count = WholeNumber(text, 1, ProblemCapacity);
-    // The one-column items; 36 and 40 become the two-column items later.
-    constexpr int32_t OneColumnItems = 12;
-    const int32_t* items = ProblemCountByItem.data();
-    const auto* found = std::find(items, items + OneColumnItems, count.value_or(0));
-    if (found == items + OneColumnItems)
+    if (!count || !CountItem(static_cast<int32_t>(*count), false))
         return false;
-    draft.count = static_cast<int32_t>(found - items);
+    draft.count = static_cast<int32_t>(*count);
     return true;
 }
 
@@ -131,9 +162,10 @@ bool ReadTwoDigit(std::string_view text, Draft& draft)
         return true;
     }
     const std::string given = HalfWidthBrackets(text);
-    for (const TwoDigitName& name : TwoDigitNames) {
-        if (SameLetters(text, name.ascii) || given == HalfWidthBrackets(name.japanese)) {
-            draft.twoDigit = name.mode;
+    for (int32_t mode = FirstTwoDigitMode; mode <= LastTwoDigitMode; ++mode) {
+        if (SameLetters(text, TwoDigitNames[static_cast<size_t>(mode - 1)])
+            || given == HalfWidthBrackets(ModeCaption(mode))) {
+            draft.twoDigit = mode;
             return true;
         }
     }
@@ -153,7 +185,7 @@ enum class Takes { Nothing, Value, OptionalValue };
 struct KnownOption {
     std::string_view name;
     Takes takes;
-    std::string_view accepts;  // what the value may be
+    std::string accepts;  // what the value may be
     bool (*read)(std::string_view value, Draft& draft);
 };
 
@@ -164,7 +196,7 @@ const std::array<KnownOption, 20>& Options()
         {"--emphasis", Takes::Value, "a dan from 1 to 9",
          [](std::string_view v, Draft& d) { return Assign(d.emphasis, WholeNumber(v, 1, 9)); }},
         {"--zero", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.zero = true; }},
-        {"--count", Takes::Value, "9, 10, 18, 20, 27, 30, 36, 40, 54, 60, 72 or 80", ReadCount},
+        {"--count", Takes::Value, AllCounts(), ReadCount},
         {"--two-columns", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.twoColumns = true; }},
         {"--shuffle", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.shuffle = true; }},
         {"--times", Takes::Value, "10 or 100",
@@ -231,15 +263,8 @@ std::string Quoted(std::string_view text)
     return "\"" + std::string(text) + "\"";
 }
 
-// The window's 問題数 item for the count given (１０問 when none is).
-int32_t CountItem(const Draft& d)
-{
-    constexpr int32_t TwoColumnItemsAfter = 6;  // 36 and 40 in two columns
-    return d.twoColumns ? *d.count + TwoColumnItemsAfter : d.count.value_or(1);
-}
-
-// The rules the window keeps between its controls, and the output.
-std::optional<std::string> BrokenRule(const Draft& d)
+// What the command line asks of its output.
+std::optional<std::string> BrokenOutputRule(const Draft& d)
 {
     if (d.pdf && d.printQueue)
         return "--pdf and --print exclude each other: give one of them";
@@ -249,37 +274,71 @@ std::optional<std::string> BrokenRule(const Draft& d)
         return "--paper goes with --pdf; --print takes the paper the queue has";
     if (d.answers && d.answersAtEnd)
         return "--answers and --answers-at-end exclude each other: give one of them";
-    if (d.times != 0 && d.blank != 0)
-        return "--times and --blank exclude each other, as 何十、何百の指定 and [ ]のパターン do in the window";
-    if (d.twoColumns && d.count != 6 && d.count != 7)
-        return "--two-columns takes --count 36 or 40";
-    if (d.zero && CountItem(d) % 2 == 0)
-        return "--zero (被除数に０を 入れる) is offered only with --count 10, 20, 30, 40, 60 or 80, "
-               "or 40 with --two-columns";
-    if (d.twoDigit == 0 && d.dans == 0 && !d.emphasis)
-        return "--dans is needed: the dans to drill, such as --dans 3,4,7 (each 1 to 9)";
     return std::nullopt;
 }
 
-SheetsCommand CommandOf(const Draft& d)
+// The counts with which the window offers 被除数に０を 入れる.
+std::string ZeroCounts()
 {
-    SheetsCommand command;
-    SheetOptions& sheet = command.set.sheet;
-    sheet.DanMask = d.dans;
+    const auto offered = [](int32_t item) {
+        OptionControls controls;
+        controls.SetDanBox(1, true);
+        controls.SelectItem(Group::QNumCheck, item);
+        return controls.GroupEnabled(Group::JousuuCheck);
+    };
+    return "--count " + Counts(false, offered) + ", or " + Counts(true, offered) + " with --two-columns";
+}
+
+// The options set on the window's controls, as a user would click them, in
+// the window's order; an option that a rule between the controls undoes or
+// does not allow is refused.
+std::variant<SheetOptions, std::string> ControlsOf(const Draft& d)
+{
+    OptionControls controls;
+    for (int32_t dan = 0; dan < DanCount; ++dan)
+        if ((d.dans & (1 << dan)) != 0)
+            controls.SetDanBox(dan, true);
     if (d.emphasis)
-        sheet.DanMask |= 1 << *d.emphasis;  // the window checks the emphasised dan's box
+        controls.SelectItem(Group::ImportantDan, *d.emphasis);  // checks the emphasised dan's box
     // In the two-digit modes the dans only steer the draw; the window needs
     // at least one checked, and without --dans all of them are.
-    if (sheet.DanMask == 0)
-        sheet.DanMask = AllDans;
-    sheet.ImportantDan = d.emphasis.value_or(-1);
-    sheet.JousuuCheck = d.zero ? 1 : 0;
-    sheet.QNumCheck = CountItem(d);
-    sheet.RandomCheck = d.shuffle ? 1 : 0;
-    sheet.MGroup = d.times;
-    sheet.Amari = d.twoDigit;
-    sheet.rgNum = d.numbers ? 1 : 0;
-    sheet.rgSquare = d.blank;
+    if (d.twoDigit != 0 && !controls.CommandEnabled(Command::PreviewBtn))
+        for (int32_t dan = 0; dan < DanCount; ++dan)
+            if (controls.DanEnabled(dan))
+                controls.SetDanBox(dan, true);
+    if (d.times != 0) {
+        controls.Enter(Group::MGroup);
+        controls.SelectItem(Group::MGroup, d.times);
+    }
+    if (d.blank != 0) {
+        controls.Enter(Group::rgSquare);
+        controls.SelectItem(Group::rgSquare, d.blank);
+    }
+    if (controls.ItemIndex(Group::MGroup) != d.times)
+        return "--times and --blank exclude each other, as " + std::string(InfoOf(Group::MGroup).caption)
+             + " and " + std::string(InfoOf(Group::rgSquare).caption) + " do in the window";
+    const int32_t startCount = ProblemCountFor(InfoOf(Group::QNumCheck).startIndex, 0);
+    const auto countItem = CountItem(d.count.value_or(startCount), d.twoColumns);
+    if (!countItem)
+        return "--two-columns takes --count " + Counts(true, [](int32_t) { return true; });
+    if (!controls.CommandEnabled(Command::PreviewBtn))
+        return "--dans is needed: the dans to drill, such as --dans 3,4,7 (each 1 to 9)";
+    controls.SelectItem(Group::QNumCheck, *countItem);
+    if (d.zero) {
+        controls.SelectItem(Group::JousuuCheck, 1);
+        if (controls.ItemIndex(Group::JousuuCheck) != 1)
+            return "--zero (" + Caption(Group::JousuuCheck, 1) + ") is offered only with " + ZeroCounts();
+    }
+    controls.SelectItem(Group::RandomCheck, d.shuffle ? 1 : 0);
+    controls.SelectItem(Group::Amari, d.twoDigit);
+    controls.SelectItem(Group::rgNum, d.numbers ? 1 : 0);
+    return controls.Snapshot();
+}
+
+SheetsCommand CommandOf(const Draft& d, const SheetOptions& sheet)
+{
+    SheetsCommand command;
+    command.set.sheet = sheet;
     command.set.firstPrintNumber = d.printNumber;
     command.set.sheets = d.sheets;
     command.set.answers = d.answersAtEnd ? AnswerPages::AtEnd : d.answers ? AnswerPages::AfterEach : AnswerPages::None;
@@ -333,9 +392,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             return UsageError{std::string(option->name) + " takes " + std::string(option->accepts) + ", not "
                               + Quoted(value)};
     }
-    if (const auto broken = BrokenRule(draft))
+    if (const auto broken = BrokenOutputRule(draft))
         return UsageError{*broken};
-    return CommandOf(draft);
+    const auto sheet = ControlsOf(draft);
+    if (const auto* broken = std::get_if<std::string>(&sheet))
+        return UsageError{*broken};
+    return CommandOf(draft, std::get<SheetOptions>(sheet));
 }
 
 std::string HelpText()
@@ -365,10 +427,11 @@ Problems:
                         the divisor, or either (not with --times)
   --two-digit MODE      ２桁の割り算: MODE 1 to 7, or its name:
 )";
-    for (const TwoDigitName& name : TwoDigitNames) {
-        std::string line = "                          " + std::to_string(name.mode) + " " + std::string(name.ascii);
+    for (int32_t mode = FirstTwoDigitMode; mode <= LastTwoDigitMode; ++mode) {
+        std::string line = "                          " + std::to_string(mode) + " "
+                         + std::string(TwoDigitNames[static_cast<size_t>(mode - 1)]);
         line.resize(std::max<size_t>(line.size() + 1, 46), ' ');
-        text += line + std::string(name.japanese) + "\n";
+        text += line + std::string(ModeCaption(mode)) + "\n";
     }
     text += R"(  --numbers             問題番号 あり: circled problem numbers
 

@@ -1,6 +1,7 @@
 #include "window/Fmain.h"
 
-#include "window/FontMapping.h"
+#include "window/canvas/FontMapping.h"
+#include "window/controls/Messages.h"
 #include "window/FrameMargins.h"
 #include "window/PreviewArea.h"
 #include "window/RadioGroup.h"
@@ -20,6 +21,7 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 // The window's pictures live in a static library, whose resources must be
@@ -32,25 +34,22 @@ static void InitWindowResources()
 namespace zentavo {
 namespace {
 
-constexpr QSize OuterSize{705, 618};
+constexpr QSize OuterSize{OuterWidth, OuterHeight};
 
-enum class ControlFont { Option, Button, Window, Credit };
+QString Text(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QRect RectOf(const Bounds& bounds)
+{
+    return {bounds.left, bounds.top, bounds.width, bounds.height};
+}
 
 QFont FontFor(ControlFont kind)
 {
-    struct FontStyle {
-        const QString& face;
-        int pixels;
-        bool bold;
-    };
-    static const FontStyle styles[] = {
-        {MinchoFaceName, 16, false},  // option font
-        {MinchoFaceName, 19, false},  // button font
-        {SystemFaceName, 13, false},  // window font
-        {GothicFaceName, 16, true},   // credit font
-    };
-    const FontStyle& style = styles[static_cast<int>(kind)];
-    QFont font = MappedFont(style.face);
+    const FontStyle& style = FontStyles[static_cast<size_t>(kind)];
+    QFont font = MappedFont(Text(style.face));
     font.setPixelSize(style.pixels);
     font.setBold(style.bold);
     return font;
@@ -75,58 +74,15 @@ QIcon CloseIcon()
     return icon;
 }
 
-struct GroupLayout {
-    RadioGroup* TForm1::*member;
-    QString name;
-    QString caption;
-    QStringList items;
-    int columns;
-    QRect bounds;
-    ControlFont font;
+// The window's member for each radio group and command, in table order.
+constexpr RadioGroup* TForm1::*GroupMembers[GroupCount] = {
+    &TForm1::ImportantDan, &TForm1::JousuuCheck, &TForm1::MGroup,      &TForm1::rgSquare,
+    &TForm1::Amari,        &TForm1::QNumCheck,   &TForm1::RandomCheck, &TForm1::rgNum,
 };
-
-const std::vector<GroupLayout>& RadioGroupTable()
-{
-    static const std::vector<GroupLayout> table = {
-        {&TForm1::ImportantDan, "ImportantDan", "重点的にしたい段",
-         {"意味ﾅｼ", "１の段", "２の段", "３の段", "４の段", "５の段", "６の段", "７の段", "８の段",
-          "９の段"},
-         2, {8, 160, 201, 113}, ControlFont::Option},
-        {&TForm1::JousuuCheck, "JousuuCheck", "被除数に０を", {"入れない", "入れる"}, 2,
-         {8, 280, 193, 41}, ControlFont::Option},
-        {&TForm1::MGroup, "MGroup", "何十、何百の指定", {"なし", "×10", "×100"}, 3,
-         {8, 320, 193, 41}, ControlFont::Window},
-        {&TForm1::rgSquare, "rgSquare", "[ ]のパターン", {"なし", "[ ]÷", "÷[ ]", "混合"}, 2,
-         {8, 360, 193, 57}, ControlFont::Window},
-        {&TForm1::Amari, "Amari", "２桁の割り算(特別モード)",
-         {"ﾓｰﾄﾞなし", "余りなし", "余り(九九1回適用で繰り下がりなし)",
-          "余り(九九1回適用で繰り下がりあり）", "混合(九九1回適用)", "余り(繰り下がりなし)",
-          "余り(繰り下がりあり)", "混合(全て)"},
-         1, {8, 424, 329, 153}, ControlFont::Window},
-        {&TForm1::QNumCheck, "QNumCheck", "問題数",
-         {"　９問", "１０問", "１８問", "２０問", "２７問", "３０問", "３６問", "４０問", "５４問",
-          "６０問", "７２問", "８０問", "３６問２列", "４０問２列"},
-         1, {216, 32, 121, 249}, ControlFont::Option},
-        {&TForm1::RandomCheck, "RandomCheck", "ﾗﾝﾀﾞﾑ指定", {"なし", "あり"}, 2,
-         {216, 284, 129, 37}, ControlFont::Option},
-        {&TForm1::rgNum, "rgNum", "問題番号", {"なし", "あり"}, 2, {216, 328, 129, 41},
-         ControlFont::Window},
-    };
-    return table;
-}
-
-// Starting selection of each group; ImportantDan starts with none.
-struct StartSelection {
-    RadioGroup* TForm1::*member;
-    int index;
+constexpr QPushButton* TForm1::*CommandMembers[CommandCount] = {
+    &TForm1::PreviewBtn, &TForm1::PrintBtn, &TForm1::PrintAnsBtn, &TForm1::btnSetPrn, &TForm1::QuitBtn,
 };
-constexpr StartSelection StartSelections[] = {
-    {&TForm1::ImportantDan, -1}, {&TForm1::JousuuCheck, 0}, {&TForm1::MGroup, 0},
-    {&TForm1::rgSquare, 0},      {&TForm1::Amari, 0},       {&TForm1::QNumCheck, 1},
-    {&TForm1::RandomCheck, 0},   {&TForm1::rgNum, 0},
-};
-
-constexpr QCheckBox* TForm1::*DanMembers[10] = {
+constexpr QCheckBox* TForm1::*DanMembers[DanCount] = {
     &TForm1::D0, &TForm1::D1, &TForm1::D2, &TForm1::D3, &TForm1::D4,
     &TForm1::D5, &TForm1::D6, &TForm1::D7, &TForm1::D8, &TForm1::D9,
 };
@@ -146,27 +102,26 @@ public:
     }
 };
 
-QPushButton* MakeButton(const QString& name, const QString& caption, const QRect& bounds,
-                        QWidget* parent)
+QPushButton* MakeButton(const CommandInfo& info, QWidget* parent)
 {
+    const QString caption = Text(info.caption);
     auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
+    button->setObjectName(Text(info.name));
     button->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
     button->setFont(FontFor(ControlFont::Button));
-    button->setGeometry(bounds);
+    button->setGeometry(RectOf(info.bounds));
     button->setAutoDefault(false);
     return button;
 }
 
-QLabel* MakeLabel(const QString& name, const QString& caption, const QRect& bounds,
-                  ControlFont font, QWidget* parent)
+QLabel* MakeLabel(const LabelInfo& info, QWidget* parent)
 {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
-    label->setAccessibleName(caption);
-    label->setFont(FontFor(font));
+    auto* label = new QLabel(Text(info.caption), parent);
+    label->setObjectName(Text(info.name));
+    label->setAccessibleName(label->text());
+    label->setFont(FontFor(info.font));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(bounds);
+    label->setGeometry(RectOf(info.bounds));
     return label;
 }
 
@@ -177,7 +132,7 @@ TForm1::TForm1(QWidget* parent)
 {
     InitWindowResources();
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Zentavo Ver.1.52"));
+    setWindowTitle(Text(WindowCaption));
     setFont(FontFor(ControlFont::Window));
     // The captions read left to right at fixed places, also where the
     // desktop's language, and with it the toolkit's, runs right to left.
@@ -193,46 +148,42 @@ TForm1::TForm1(QWidget* parent)
     CreateButtons();
     SetTabOrder();
     FormCreate();
+    ShowControls();
     ConnectRules();
 }
 
 void TForm1::CreateLabels()
 {
-    Label2 = MakeLabel(QStringLiteral("Label2"), QStringLiteral("Zentavo — わりざん九九プリント"),
-                       {8, 4, 297, 16}, ControlFont::Credit, this);
+    Label2 = MakeLabel(CreditLabel, this);
     QPalette blue = Label2->palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    blue.setColor(QPalette::WindowText, QColor::fromRgb(CreditColor));
     Label2->setPalette(blue);
 
-    Label3 = MakeLabel(QStringLiteral("Label3"), QStringLiteral("ﾌﾟﾘﾝﾄ番号"), {224, 384, 72, 16},
-                       ControlFont::Option, this);
+    Label3 = MakeLabel(PrintNumberLabel, this);
     Edit1 = new QLineEdit(this);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
+    Edit1->setObjectName(Text(Edit1Name));
     Edit1->setAccessibleName(Label3->text());
     Edit1->setFont(FontFor(ControlFont::Option));
-    Edit1->setText(QStringLiteral("1"));
-    Edit1->setGeometry(304, 380, 33, 24);
+    Edit1->setGeometry(RectOf(Edit1Bounds));
     Label3->setBuddy(Edit1);
 }
 
 void TForm1::CreateDanBoxes()
 {
-    GroupBox1 = new QGroupBox(QStringLiteral("段"), this);
-    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    GroupBox1 = new QGroupBox(Text(DanGroup.caption), this);
+    GroupBox1->setObjectName(Text(DanGroup.name));
     GroupBox1->setAccessibleName(GroupBox1->title());
-    GroupBox1->setFont(FontFor(ControlFont::Option));
-    GroupBox1->setGeometry(8, 32, 201, 125);
+    GroupBox1->setFont(FontFor(DanGroup.font));
+    GroupBox1->setGeometry(RectOf(DanGroup.bounds));
 
-    static const QString captions[10] = {"０の段", "１の段", "２の段", "３の段", "４の段",
-                                         "５の段", "６の段", "７の段", "８の段", "９の段"};
-    for (int dan = 0; dan < 10; ++dan) {
-        auto* box = new QCheckBox(captions[dan], GroupBox1);
+    for (int32_t dan = 0; dan < DanCount; ++dan) {
+        const QString caption = Text(DanCaptions[static_cast<size_t>(dan)]);
+        auto* box = new QCheckBox(caption, GroupBox1);
         box->setObjectName(QStringLiteral("D%1").arg(dan));
-        box->setAccessibleName(captions[dan]);
-        box->setGeometry(dan < 5 ? 8 : 104, 20 + (dan % 5) * 20, 65, 17);
+        box->setAccessibleName(caption);
+        box->setGeometry(RectOf(DanBoxBounds(dan)));
         this->*DanMembers[dan] = box;
     }
-    D0->setEnabled(false);  // dan 0 is never drilled
     // Made after the boxes, so that it outlives them.
     auto* narrow = new DanBoxStyle;
     narrow->setParent(GroupBox1);
@@ -242,54 +193,45 @@ void TForm1::CreateDanBoxes()
 
 void TForm1::CreateRadioGroups()
 {
-    for (const GroupLayout& layout : RadioGroupTable()) {
-        auto* group = new RadioGroup(layout.name, layout.caption, layout.items, layout.columns,
-                                     layout.bounds, this);
-        group->setFont(FontFor(layout.font));
-        this->*layout.member = group;
+    for (const RadioGroupInfo& info : RadioGroups) {
+        QStringList items;
+        for (const std::string_view item : info.items)
+            items.append(Text(item));
+        auto* group = new RadioGroup(Text(info.name), Text(info.caption), items, info.columns,
+                                     RectOf(info.bounds), this);
+        group->setFont(FontFor(info.font));
+        this->*GroupMembers[static_cast<size_t>(info.group)] = group;
     }
-    for (const StartSelection& start : StartSelections)
-        (this->*start.member)->SetItemIndex(start.index);
-    QNumCheck->setEnabled(false);  // until a dan box is checked
 }
 
 void TForm1::CreatePreviewArea()
 {
     Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
+    Bevel1->setObjectName(Text(PreviewFrameName));
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    Bevel1->setGeometry(352, 48, 337, 457);
+    Bevel1->setGeometry(RectOf(PreviewFrameBounds));
 
     PaintBox1 = new PreviewArea(this);  // created after the bevel, so drawn over it
-    PaintBox1->move(360, 56);
+    PaintBox1->move(PreviewBounds.left, PreviewBounds.top);
     PaintBox1->SetPaintHandler([this](QPainter& painter) { PaintBox1Paint(painter); });
 }
 
 void TForm1::CreateButtons()
 {
     const QIcon printer = PrinterIcon();
-    PreviewBtn = MakeButton(QStringLiteral("PreviewBtn"), QStringLiteral("ﾌﾟﾚﾋﾞｭｰ"),
-                            {352, 520, 105, 25}, this);
-    PrintBtn = MakeButton(QStringLiteral("PrintBtn"), QStringLiteral("印刷"), {352, 552, 105, 25},
-                          this);
-    PrintAnsBtn = MakeButton(QStringLiteral("PrintAnsBtn"), QStringLiteral("印刷(答有)"),
-                             {464, 520, 121, 25}, this);
-    btnSetPrn = MakeButton(QStringLiteral("btnSetPrn"), QStringLiteral("印刷の設定"),
-                           {464, 552, 121, 25}, this);
-    QuitBtn = MakeButton(QStringLiteral("QuitBtn"), QStringLiteral("終了(&C)"), {592, 520, 97, 57},
-                         this);
-    for (QPushButton* button : {PrintBtn, PrintAnsBtn}) {
-        button->setIcon(printer);
-        button->setIconSize({16, 16});
+    for (const CommandInfo& info : Commands) {
+        QPushButton* button = MakeButton(info, this);
+        if (info.printerPicture) {
+            button->setIcon(printer);
+            button->setIconSize({16, 16});
+        }
+        this->*CommandMembers[static_cast<size_t>(info.command)] = button;
     }
     QuitBtn->setIcon(CloseIcon());
-    for (QPushButton* button : {PreviewBtn, PrintBtn, PrintAnsBtn})
-        button->setEnabled(false);
 
     // Above the preview, where nothing else stands; shown only while a print
     // command waits.
-    PrintStatus = MakeLabel(QStringLiteral("PrintStatus"), QStringLiteral("印刷中… プリンタの応答を待っています"),
-                            {352, 26, 337, 18}, ControlFont::Window, this);
+    PrintStatus = MakeLabel({"PrintStatus", print_message::Waiting, {352, 26, 337, 18}, ControlFont::Window}, this);
     PrintStatus->hide();
 }
 
@@ -297,12 +239,9 @@ void TForm1::CreateButtons()
 // item order, the dan boxes in dan order.
 void TForm1::SetTabOrder()
 {
-    const std::vector<QWidget*> controls = {
-        ImportantDan, JousuuCheck, QNumCheck, RandomCheck, PreviewBtn,  QuitBtn, PrintBtn, GroupBox1,
-        Edit1,        btnSetPrn,   MGroup,    Amari,       PrintAnsBtn, rgNum,   rgSquare,
-    };
     std::vector<QWidget*> chain;
-    for (QWidget* control : controls) {
+    for (const std::string_view name : TabOrder) {
+        auto* control = findChild<QWidget*>(Text(name));
         if (auto* group = qobject_cast<RadioGroup*>(control)) {
             for (int index = 0; index < group->Count(); ++index)
                 chain.push_back(group->Item(index));
@@ -325,6 +264,15 @@ void TForm1::ConnectRules()
     connect(QNumCheck, &RadioGroup::Clicked, this, &TForm1::QNumCheckClick);
     connect(MGroup, &RadioGroup::Entered, this, &TForm1::MGroupEnter);
     connect(rgSquare, &RadioGroup::Entered, this, &TForm1::rgSquareEnter);
+    // Every group tells its selection, whoever changed it; the click rules
+    // run in the handlers above.
+    for (const RadioGroupInfo& info : RadioGroups) {
+        RadioGroup* group = this->*GroupMembers[static_cast<size_t>(info.group)];
+        connect(group, &RadioGroup::SelectionChanged, this,
+                [this, group, which = info.group] { controls_.SetItemIndex(which, group->ItemIndex()); });
+    }
+    connect(Edit1, &QLineEdit::textChanged, this,
+            [this](const QString& text) { controls_.SetEdit1(text.toStdString()); });
 
     connect(PreviewBtn, &QPushButton::clicked, this, [this] { PreviewBtnClick(); });
     connect(PrintBtn, &QPushButton::clicked, this, [this] { PrintBtnClick(); });
@@ -335,90 +283,86 @@ void TForm1::ConnectRules()
 
 void TForm1::FormCreate()
 {
-    for (int dan = 0; dan < 10; ++dan)
-        DanBoxes[dan] = this->*DanMembers[dan];
+    for (int32_t dan = 0; dan < DanCount; ++dan)
+        DanBoxes[static_cast<size_t>(dan)] = this->*DanMembers[dan];
     run_.Random.SeedFromClock();
     run_.PreviewShown = 0;
     run_.PrintNumber = 1;
 }
 
+// Shows the control model's state on the widgets. A widget set to the state
+// it shows already changes nothing; one that changes reports it back, and the
+// model, which holds that state already, runs no rule for it.
+void TForm1::ShowControls()
+{
+    for (int32_t dan = 0; dan < DanCount; ++dan) {
+        QCheckBox* box = DanBoxes[static_cast<size_t>(dan)];
+        box->setEnabled(controls_.DanEnabled(dan));
+        box->setChecked(controls_.DanChecked(dan));
+    }
+    for (const RadioGroupInfo& info : RadioGroups) {
+        RadioGroup* group = this->*GroupMembers[static_cast<size_t>(info.group)];
+        if (group->ItemIndex() != controls_.ItemIndex(info.group))
+            group->SetItemIndex(controls_.ItemIndex(info.group));
+        group->setEnabled(controls_.GroupEnabled(info.group));
+    }
+    for (const CommandInfo& info : Commands)
+        (this->*CommandMembers[static_cast<size_t>(info.command)])->setEnabled(controls_.CommandEnabled(info.command));
+    const QString text = QString::fromStdString(controls_.Edit1());
+    if (Edit1->text() != text)
+        Edit1->setText(text);
+}
+
 SheetOptions TForm1::Snapshot() const
 {
-    SheetOptions options;
-    options.DanMask = run_.DanMask;
-    options.ImportantDan = ImportantDan->ItemIndex();
-    options.JousuuCheck = JousuuCheck->ItemIndex();
-    options.QNumCheck = QNumCheck->ItemIndex();
-    options.RandomCheck = RandomCheck->ItemIndex();
-    options.MGroup = MGroup->ItemIndex();
-    options.Amari = Amari->ItemIndex();
-    options.rgNum = rgNum->ItemIndex();
-    options.rgSquare = rgSquare->ItemIndex();
-    return options;
+    return controls_.Snapshot();
 }
 
 void TForm1::EnablePrintCommands()
 {
-    PrintBtn->setEnabled(true);
-    PrintAnsBtn->setEnabled(true);
+    controls_.PreviewSucceeded();
+    ShowControls();
 }
 
-int TForm1::DanOf(const QCheckBox* box) const
+int32_t TForm1::DanOf(const QCheckBox* box) const
 {
-    return static_cast<int>(std::find(DanBoxes.begin(), DanBoxes.end(), box) - DanBoxes.begin());
+    return static_cast<int32_t>(std::find(DanBoxes.begin(), DanBoxes.end(), box) - DanBoxes.begin());
 }
 
-// Keeps DanMask equal to the checked boxes, drops an emphasis on a dan that
-// is no longer drilled, and allows counting and previewing while any dan is.
 void TForm1::DanClick(QCheckBox* box)
 {
-    const int dan = DanOf(box);
-    if (box->isChecked()) {
-        run_.DanMask |= 1 << dan;
-    } else {
-        const int emphasised = ImportantDan->ItemIndex();
-        if (emphasised >= 0 && emphasised <= 9 && DanBoxes[emphasised] == box)
-            ImportantDan->SetItemIndex(-1);
-        run_.DanMask &= ~(1 << dan);
-    }
-    const bool anyChecked =
-        std::any_of(DanBoxes.begin(), DanBoxes.end(), [](QCheckBox* b) { return b->isChecked(); });
-    QNumCheck->setEnabled(anyChecked);
-    PreviewBtn->setEnabled(anyChecked);
+    controls_.SetDanBox(DanOf(box), box->isChecked());
+    ShowControls();
 }
 
 void TForm1::CheckBoxClick(QCheckBox* box)
 {
-    box->setChecked(true);  // runs the dan rule when the state changes
+    controls_.CheckBoxClick(DanOf(box));
+    ShowControls();
 }
 
 void TForm1::ImportantDanClick()
 {
-    const int dan = ImportantDan->ItemIndex();
-    if (dan >= 1 && dan <= 9)
-        CheckBoxClick(DanBoxes[dan]);
+    controls_.ImportantDanClick();
+    ShowControls();
 }
 
-// Zero may be a dividend only with ten problems per dan: the odd items.
 void TForm1::QNumCheckClick()
 {
-    if (QNumCheck->ItemIndex() % 2 != 0) {
-        JousuuCheck->setEnabled(true);
-    } else {
-        JousuuCheck->SetItemIndex(0);
-        JousuuCheck->setEnabled(false);
-    }
+    controls_.QNumCheckClick();
+    ShowControls();
 }
 
-// A multiplied dividend and a blank box exclude each other.
 void TForm1::MGroupEnter()
 {
-    rgSquare->SetItemIndex(0);
+    controls_.Enter(Group::MGroup);
+    ShowControls();
 }
 
 void TForm1::rgSquareEnter()
 {
-    MGroup->SetItemIndex(0);
+    controls_.Enter(Group::rgSquare);
+    ShowControls();
 }
 
 void TForm1::showEvent(QShowEvent* event)

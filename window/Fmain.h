@@ -3,8 +3,10 @@
 #include "generation/RunState.h"
 #include "generation/SheetOptions.h"
 #include "render/SheetCanvas.h"
-#include "window/PrintService.h"
+#include "window/controls/OptionControls.h"
+#include "window/print/PrintService.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
@@ -32,13 +34,18 @@ class TForm1 : public QWidget {
 
 public:
     explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
 
     // The print service that the print commands and the setup dialog use;
-    // without one, the platform's is created when first needed.
-    void SetPrintService(std::unique_ptr<PrintService> service);
+    // without one, the platform's is created when first needed. Refused
+    // (false) while a print command is in progress.
+    bool SetPrintService(std::unique_ptr<PrintService> service);
 
     RunState& Run() { return run_; }
     const RunState& Run() const { return run_; }
+    // The state of the option controls and the rules between them; the
+    // widgets show it.
+    const OptionControls& Controls() const { return controls_; }
 
     // The option controls as they are now.
     SheetOptions Snapshot() const;
@@ -105,7 +112,7 @@ public:
         PrintingIndicator& operator=(const PrintingIndicator&) = delete;
 
     private:
-        TForm1& form_;
+        QPointer<TForm1> form_;
     };
 
 protected:
@@ -121,16 +128,19 @@ private:
     void SetTabOrder();
     void ConnectRules();
     void FormCreate();
+    void ShowControls();
     void FitOuterSize(const QMargins& frame);
-    int DanOf(const QCheckBox* box) const;
+    int32_t DanOf(const QCheckBox* box) const;
 
     RunState run_;
+    OptionControls controls_;
     std::array<QCheckBox*, 10> DanBoxes{};  // entry n: the box of dan n
     bool outerSizeFitted_ = false;
 
     // Command state (preview and printing)
-    PrintService& PrintingService();
-    std::unique_ptr<PrintService> printService_;  // created on the first print command
+    std::shared_ptr<PrintService> PrintingService();
+    // Created on the first print command; a command holds it while it runs.
+    std::shared_ptr<PrintService> printService_;
     int printingCommands_ = 0;                    // print commands in progress
 };
 

@@ -5,15 +5,17 @@
 #include "render/SheetScale.h"
 #include "window/MessageBoxes.h"
 #include "window/PreviewArea.h"
-#include "window/PrintNumber.h"
-#include "window/QtPrintService.h"
-#include "window/QtSheetCanvas.h"
+#include "window/controls/Messages.h"
+#include "window/controls/PrintNumber.h"
+#include "window/print/QtPrintService.h"
+#include "window/canvas/QtSheetCanvas.h"
 
 #include <QCloseEvent>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 
 #include <exception>
 #include <initializer_list>
@@ -25,85 +27,86 @@ namespace {
 // scale 1.
 constexpr int32_t PreviewWidth = ReferenceWidth;
 constexpr int32_t PreviewHeight = ReferenceHeight;
-constexpr int32_t QuestionSheet = 0;
-constexpr int32_t AnswerSheet = 1;
-const char* const JobTitle = "Zentavo";
 
-// What a print command prints, taken when it starts: a Preview pressed
-// while it waits for the printer does not reach its sheets.
+// What a print command prints, taken when it starts: the controls stay
+// usable while it waits for the printer, and neither a Preview nor a changed
+// option reaches its sheets, so the answer sheet always answers the
+// question sheet printed with it.
 struct PrintedSet {
+    SheetOptions options;
     ProblemList problems;
     int32_t printNumber;
 };
 
-bool SameProblems(const ProblemList& a, const ProblemList& b)
-{
-    return a.Count == b.Count && a.Codes == b.Codes && a.Divisors == b.Divisors && a.BlankSide == b.BlankSide;
-}
-
 // One one-page document. A failure while drawing closes the document, so
 // the service is not left printing.
-void PrintDocument(TForm1& form, PrintService& service, PrintedSet& set, int32_t width, int32_t height,
-                   int32_t answers)
+void PrintDocument(PrintService& service, PrintedSet& set, int32_t width, int32_t height, int32_t answers)
 {
     service.BeginDoc(JobTitle);
     try {
-        zentavo::MakePrint(service.PageCanvas(), width, height, answers, form.Snapshot(), set.problems,
+        zentavo::MakePrint(service.PageCanvas(), width, height, answers, set.options, set.problems,
                            set.printNumber);
     } catch (...) {
         service.AbortDoc();
         throw;
     }
-    // The shared list keeps the texts of its last drawing.
-    if (SameProblems(form.Run().Problems, set.problems))
-        form.Run().Problems.Texts = set.problems.Texts;
     service.EndDoc();
 }
 
 // A print command: the print number from Edit1, then one document per sheet
 // on one page size, then the next print number into Edit1. A failure shows
-// the error box and leaves the print number where Edit1 put it.
-void PrintSheets(TForm1& form, PrintService& service, std::initializer_list<int32_t> sheets)
+// the error box and leaves the print number where Edit1 put it. The command
+// keeps the service alive while it waits; the window may close meanwhile,
+// and is not touched again once it is gone.
+void PrintSheets(TForm1& window, const std::shared_ptr<PrintService>& service,
+                 std::initializer_list<int32_t> sheets)
 {
-    const QString text = form.Edit1->text();
-    const auto number = ParsePrintNumber(text.toStdString());
+    const std::string text = window.Controls().Edit1();
+    const auto number = ParsePrintNumber(text);
     if (!number) {
-        ShowErrorBox(&form, QStringLiteral("'%1' は整数ではありません").arg(text));
+        ShowErrorBox(&window, QString::fromStdString(NotAnInteger(text)));
         return;
     }
-    RunState& run = form.Run();
+    RunState& run = window.Run();
     run.PrintNumber = *number;
-    PrintedSet set{run.Problems, *number};
-    const TForm1::PrintingIndicator printing(form);
+    PrintedSet set{window.Snapshot(), run.Problems, *number};
+    const QPointer<TForm1> form(&window);
+    const TForm1::PrintingIndicator printing(window);
     try {
-        service.GetPrinter();
-        service.SetPortrait();
-        const int32_t height = service.PageHeight();
-        const int32_t width = service.PageWidth();
+        service->GetPrinter();
+        service->SetPortrait();
+        const int32_t height = service->PageHeight();
+        const int32_t width = service->PageWidth();
         for (const int32_t answers : sheets)
-            PrintDocument(form, service, set, width, height, answers);
+            PrintDocument(*service, set, width, height, answers);
     } catch (const PrintCancelled&) {
         return;  // the program is quitting
     } catch (const std::exception& error) {
-        ShowErrorBox(&form, QString::fromUtf8(error.what()));
+        if (form)
+            ShowErrorBox(form, QString::fromUtf8(error.what()));
         return;
     }
-    run.PrintNumber = NextPrintNumber(set.printNumber);
-    form.Edit1->setText(QString::fromStdString(FormatPrintNumber(run.PrintNumber)));
+    if (!form)
+        return;
+    form->Run().PrintNumber = NextPrintNumber(set.printNumber);
+    form->Edit1->setText(QString::fromStdString(FormatPrintNumber(form->Run().PrintNumber)));
 }
 
 }  // namespace
 
-void TForm1::SetPrintService(std::unique_ptr<PrintService> service)
+bool TForm1::SetPrintService(std::unique_ptr<PrintService> service)
 {
+    if (printingCommands_ > 0)
+        return false;
     printService_ = std::move(service);
+    return true;
 }
 
-PrintService& TForm1::PrintingService()
+std::shared_ptr<PrintService> TForm1::PrintingService()
 {
     if (!printService_)
-        printService_ = std::make_unique<QtPrintService>();
-    return *printService_;
+        printService_ = std::make_shared<QtPrintService>();
+    return printService_;
 }
 
 void TForm1::PreviewBtnClick()
@@ -152,7 +155,7 @@ void TForm1::PrintAnsBtnClick()
 void TForm1::btnSetPrnClick()
 {
     try {
-        PrintingService().SetupDialog(this);
+        PrintingService()->SetupDialog(this);
     } catch (const PrintCancelled&) {
     } catch (const std::exception& error) {
         ShowErrorBox(this, QString::fromUtf8(error.what()));
@@ -168,20 +171,28 @@ void TForm1::closeEvent(QCloseEvent* event)
     QWidget::closeEvent(event);
 }
 
-TForm1::PrintingIndicator::PrintingIndicator(TForm1& form)
-    : form_(form)
+// The wait of a print command still in progress ends; the command holds the
+// service until it has.
+TForm1::~TForm1()
 {
-    if (form_.printingCommands_++ == 0) {
-        form_.setCursor(Qt::BusyCursor);
-        form_.PrintStatus->show();
+    if (printService_)
+        printService_->Cancel();
+}
+
+TForm1::PrintingIndicator::PrintingIndicator(TForm1& form)
+    : form_(&form)
+{
+    if (form_->printingCommands_++ == 0) {
+        form_->setCursor(Qt::BusyCursor);
+        form_->PrintStatus->show();
     }
 }
 
 TForm1::PrintingIndicator::~PrintingIndicator()
 {
-    if (--form_.printingCommands_ == 0) {
-        form_.unsetCursor();
-        form_.PrintStatus->hide();
+    if (form_ && --form_->printingCommands_ == 0) {
+        form_->unsetCursor();
+        form_->PrintStatus->hide();
     }
 }
 

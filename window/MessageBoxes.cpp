@@ -1,5 +1,7 @@
 #include "window/MessageBoxes.h"
 
+#include "window/controls/Messages.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -32,7 +34,7 @@ void ShowErrorBox(QWidget* parent, const QString& message)
 void ShowTooFewDansWarning(QWidget* parent)
 {
     QApplication::beep();
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("警告"),
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(WarningCaption),
                     QString::fromUtf8(TooFewDansWarning),
                     QMessageBox::Ok, parent);
     box.exec();

@@ -20,10 +20,6 @@ QString WithClosingPeriod(const QString& message);
 // with the application's title.
 void ShowErrorBox(QWidget* parent, const QString& message);
 
-// The warning that the chosen dans cannot supply the number of problems
-// asked for, UTF-8; zentavo-sheets says it too.
-inline constexpr const char* TooFewDansWarning = "今の段の数では、指定された問題数が確保できません。";
-
 // The information beep and the box with TooFewDansWarning.
 void ShowTooFewDansWarning(QWidget* parent);
 

@@ -28,6 +28,7 @@ RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStrin
             selectionChanged_ = true;
         if (!isAncestorOf(QApplication::focusWidget()))
             LetTabStopAtSelected();
+        emit SelectionChanged();
     });
     connect(buttons_, &QButtonGroup::idClicked, this, [this](int) {
         if (!selectionChanged_)

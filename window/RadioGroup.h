@@ -29,6 +29,8 @@ public:
     int Count() const;
 
 signals:
+    // The selected item changed, by the user or from code.
+    void SelectionChanged();
     // The user selected an item that was not selected before.
     void Clicked();
     // The focus moved onto one of the items from a widget outside the group.

@@ -1,4 +1,4 @@
-#include "window/FontMapping.h"
+#include "window/canvas/FontMapping.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

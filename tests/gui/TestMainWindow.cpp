@@ -1,5 +1,5 @@
 #include "window/Fmain.h"
-#include "window/FontMapping.h"
+#include "window/canvas/FontMapping.h"
 #include "window/PreviewArea.h"
 #include "window/RadioGroup.h"
 
@@ -293,27 +293,27 @@ TEST_F(MainWindow, EmphasisedDanChecksItsBoxAndEnablesPreview)
     Click(form->ImportantDan->Item(3));
     EXPECT_EQ(form->ImportantDan->ItemIndex(), 3);
     EXPECT_TRUE(Box(3)->isChecked());
-    EXPECT_EQ(form->Run().DanMask, 8);
+    EXPECT_EQ(form->Controls().DanMask(), 8);
     EXPECT_TRUE(form->QNumCheck->isEnabled());
     EXPECT_TRUE(form->PreviewBtn->isEnabled());
 
     // Emphasis on a dan already drilled changes no box.
     Click(Box(5));
     Click(form->ImportantDan->Item(5));
-    EXPECT_EQ(form->Run().DanMask, 8 | 32);
+    EXPECT_EQ(form->Controls().DanMask(), 8 | 32);
     EXPECT_EQ(CheckedMask(), 8 | 32);
 
     // "意味ﾅｼ" checks nothing.
     Click(form->ImportantDan->Item(0));
     EXPECT_EQ(form->ImportantDan->ItemIndex(), 0);
-    EXPECT_EQ(form->Run().DanMask, 8 | 32);
+    EXPECT_EQ(form->Controls().DanMask(), 8 | 32);
 }
 
 TEST_F(MainWindow, NoEmphasisChoiceEnablesNothing)
 {
     ShowActive();
     Click(form->ImportantDan->Item(0));
-    EXPECT_EQ(form->Run().DanMask, 0);
+    EXPECT_EQ(form->Controls().DanMask(), 0);
     EXPECT_FALSE(form->QNumCheck->isEnabled());
     EXPECT_FALSE(form->PreviewBtn->isEnabled());
 }
@@ -330,7 +330,7 @@ TEST_F(MainWindow, ClearingTheEmphasisedBoxLeavesNoSelection)
     EXPECT_EQ(form->ImportantDan->ItemIndex(), -1);  // not "意味ﾅｼ"
     EXPECT_FALSE(form->ImportantDan->Item(0)->isChecked());
     EXPECT_EQ(form->Snapshot().ImportantDan, -1);
-    EXPECT_EQ(form->Run().DanMask, 0);
+    EXPECT_EQ(form->Controls().DanMask(), 0);
 
     // Choosing the same dan again works from no selection.
     Click(form->ImportantDan->Item(3));
@@ -440,9 +440,9 @@ TEST_F(MainWindow, DanMaskFollowsTheCheckedBoxesAndNeverHoldsDanZero)
             Click(Box(step));
         else
             Click(form->ImportantDan->Item(step - 10));
-        EXPECT_EQ(form->Run().DanMask, CheckedMask()) << step;
+        EXPECT_EQ(form->Controls().DanMask(), CheckedMask()) << step;
         EXPECT_EQ(form->Snapshot().DanMask, CheckedMask()) << step;
-        EXPECT_EQ(form->Run().DanMask & 1, 0);
+        EXPECT_EQ(form->Controls().DanMask() & 1, 0);
         const int emphasis = form->ImportantDan->ItemIndex();
         if (emphasis >= 1) {
             EXPECT_TRUE(Box(emphasis)->isChecked()) << step;
@@ -452,7 +452,7 @@ TEST_F(MainWindow, DanMaskFollowsTheCheckedBoxesAndNeverHoldsDanZero)
     for (int index = 0; index < 10; ++index)
         Click(form->ImportantDan->Item(index));
     EXPECT_FALSE(Box(0)->isChecked());
-    EXPECT_EQ(form->Run().DanMask, 0x3FE);
+    EXPECT_EQ(form->Controls().DanMask(), 0x3FE);
 }
 
 TEST_F(MainWindow, SnapshotReadsEveryGroupAsItIsNow)

@@ -1,6 +1,7 @@
 #include "mock/FakePrintService.h"
 #include "print/ModalWatcher.h"
 
+#include "render/MakePrint.h"
 #include "window/Fmain.h"
 #include "window/PreviewArea.h"
 #include "window/RadioGroup.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTimer>
 
@@ -134,6 +136,57 @@ TEST_F(PrintCommands, APreviewBetweenTheTwoSheetsDoesNotReachTheAnswers)
     // question with "＝" and the quotient appended.
     for (size_t i = 4; i < questions.size(); ++i)
         EXPECT_EQ(answers[i].rfind(questions[i] + Equals, 0), 0u) << i;
+}
+
+// Options changed while the question sheet is sent: both sheets are drawn as
+// the command found them, call for call.
+TEST_F(PrintCommands, OptionsChangedWhileTheQuestionsAreSentDoNotReachTheAnswers)
+{
+    struct Change {
+        const char* what;
+        RadioGroup* group;
+        int before;  // -1: as it is
+        int during;
+    };
+    const Change changes[] = {
+        {"a two-digit mode", form->Amari, -1, 6},
+        {"[ ]÷ to 混合", form->rgSquare, 1, 3},
+        {"problem numbers", form->rgNum, -1, 1},
+        {"１０問 to ８０問", form->QNumCheck, -1, 11},  // last: two dans cannot fill 80
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.what);
+        if (change.before >= 0)
+            change.group->Item(change.before)->click();
+        form->PreviewBtn->click();
+        const SheetOptions options = form->Snapshot();
+        const ProblemList problems = form->Run().Problems;
+        service->documents.clear();
+        service->StallAt(Step::EndDoc, service->Calls(Step::EndDoc) + 1);
+        EXPECT_TRUE(Press(form->PrintAnsBtn, QStringLiteral("3"), [&] {
+            change.group->Item(change.during)->click();
+            service->Release();
+        }).empty());
+        ASSERT_EQ(service->documents.size(), 2u);
+        for (const int32_t answers : {QuestionSheet, AnswerSheet}) {
+            test::RecordingCanvas expected;
+            ProblemList list = problems;
+            MakePrint(expected, service->width, service->height, answers, options, list, 3);
+            EXPECT_EQ(service->documents[static_cast<size_t>(answers)].calls, expected.calls) << answers;
+        }
+    }
+}
+
+// The service stays while a command waits for it: it cannot be replaced, and
+// the window may even go away meanwhile.
+TEST_F(PrintCommands, AWaitingCommandKeepsItsServiceWhenTheWindowGoes)
+{
+    service->StallAt(Step::EndDoc);
+    const auto boxes = Press(form->PrintBtn, QStringLiteral("6"), [&] {
+        EXPECT_FALSE(form->SetPrintService(std::make_unique<FakePrintService>()));
+        form.reset();
+    });
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(PrintCommands, QuittingWhileAPrintWaitsEndsItWithoutAWord)

@@ -1,6 +1,6 @@
 #include "render/ShiftJis.h"
-#include "window/QtSheetCanvas.h"
-#include "window/ShiftJisText.h"
+#include "window/canvas/QtSheetCanvas.h"
+#include "window/canvas/ShiftJisText.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>

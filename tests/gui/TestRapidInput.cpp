@@ -107,9 +107,13 @@ protected:
         for (int dan = 0; dan < 10; ++dan)
             if (boxes[static_cast<size_t>(dan)]->isChecked())
                 checked |= 1 << dan;
-        const RunState& run = form.Run();
-        if (run.DanMask != checked)
-            return "DanMask " + std::to_string(run.DanMask) + " but boxes " + std::to_string(checked);
+        const OptionControls& controls = form.Controls();
+        if (controls.DanMask() != checked)
+            return "DanMask " + std::to_string(controls.DanMask()) + " but boxes " + std::to_string(checked);
+        for (const RadioGroupInfo& info : RadioGroups)
+            if (form.findChild<RadioGroup*>(QString::fromUtf8(info.name.data(), qsizetype(info.name.size())))->ItemIndex()
+                != controls.ItemIndex(info.group))
+                return std::string(info.name) + " shows another item than the controls hold";
         if ((checked & 1) != 0 || form.D0->isEnabled())
             return "dan 0 can be drilled";
         const int emphasised = form.ImportantDan->ItemIndex();

@@ -1,7 +1,7 @@
 #include "generation/GenerateProblems.h"
 #include "render/MakePrint.h"
 #include "support/RecordingCanvas.h"
-#include "window/QtSheetCanvas.h"
+#include "window/canvas/QtSheetCanvas.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "window/Fmain.h"
 #include "window/RadioGroup.h"
-#include "window/ToolkitTranslations.h"
+#include "window/canvas/ToolkitTranslations.h"
 
 #include <QAbstractButton>
 #include <QApplication>

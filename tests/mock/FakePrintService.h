@@ -1,7 +1,8 @@
 #pragma once
 
 #include "support/RecordingCanvas.h"
-#include "window/PrintService.h"
+#include "window/controls/Messages.h"
+#include "window/print/PrintService.h"
 
 #include <QEventLoop>
 #include <QPointer>
@@ -50,6 +51,8 @@ public:
             stall_->quit();
     }
     bool Stalled() const { return stall_ != nullptr; }
+    // How often `step` has run.
+    int Calls(Step step) const { return calls_.count(step) ? calls_.at(step) : 0; }
 
     // Documents that ended; the one open now is not among them.
     std::vector<Document> documents;
@@ -115,7 +118,7 @@ private:
     void ThrowIfBusy() const
     {
         if (Busy())
-            throw PrintError("現在印刷中です");
+            throw PrintError(print_message::PrintingInProgress);
     }
 
     void Run(Step step)

@@ -1,20 +1,34 @@
 #include "print/CupsHook.h"
 
-#include <cups/cups.h>
-#include <dlfcn.h>
+#include "window/print/cups/CupsLibrary.h"
 
 namespace zentavo::testing {
 
 std::function<void(ipp_status_t)> AfterDocument;
 
-}  // namespace zentavo::testing
+namespace {
 
-extern "C" ipp_status_t cupsFinishDocument(http_t* http, const char* name)
+const CupsLibrary* real = nullptr;
+
+ipp_status_t FinishDocument(http_t* http, const char* name)
 {
-    using Real = ipp_status_t (*)(http_t*, const char*);
-    static const auto real = reinterpret_cast<Real>(dlsym(RTLD_NEXT, "cupsFinishDocument"));
-    const ipp_status_t status = real(http, name);
-    if (zentavo::testing::AfterDocument)
-        zentavo::testing::AfterDocument(status);
+    const ipp_status_t status = real->finishDocument(http, name);
+    if (AfterDocument)
+        AfterDocument(status);
     return status;
 }
+
+// The print service's table with the document's end passed through the hook,
+// in place before any test prints.
+const bool hooked = [] {
+    real = Cups();
+    if (!real)
+        return false;
+    CupsLibrary library = *real;
+    library.finishDocument = &FinishDocument;
+    UseCupsLibrary(library);
+    return true;
+}();
+
+}  // namespace
+}  // namespace zentavo::testing

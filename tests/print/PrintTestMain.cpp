@@ -1,6 +1,6 @@
 #include "print/CupsScheduler.h"
 #include "print/PrintTests.h"
-#include "window/FontMapping.h"
+#include "window/canvas/FontMapping.h"
 
 #include <QApplication>
 

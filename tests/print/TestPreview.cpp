@@ -3,7 +3,7 @@
 #include "window/Fmain.h"
 #include "window/MessageBoxes.h"
 #include "window/PreviewArea.h"
-#include "window/QtSheetCanvas.h"
+#include "window/canvas/QtSheetCanvas.h"
 #include "window/RadioGroup.h"
 
 #include "render/MakePrint.h"

@@ -5,8 +5,8 @@
 
 #include "render/ProblemTexts.h"
 #include "window/PreviewArea.h"
-#include "window/QtPrintService.h"
-#include "window/ShiftJisText.h"
+#include "window/print/QtPrintService.h"
+#include "window/canvas/ShiftJisText.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

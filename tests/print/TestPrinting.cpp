@@ -2,8 +2,8 @@
 #include "print/PrintingWindow.h"
 
 #include "window/Fmain.h"
-#include "window/QtPrintService.h"
-#include "window/ShiftJisText.h"
+#include "window/print/QtPrintService.h"
+#include "window/canvas/ShiftJisText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +17,9 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 
+#include "render/MakePrint.h"
+#include "render/ProblemTexts.h"
+
 #include <gtest/gtest.h>
 
 #include <cups/cups.h>
@@ -26,10 +29,11 @@
 namespace zentavo::testing {
 namespace {
 
-// Every text of the last drawing, as it appears on the sheet.
-QStringList SheetTexts(const TForm1& form)
+// Every problem text of one sheet of the set shown, as it appears on the sheet.
+QStringList SheetTexts(const TForm1& form, int32_t answers)
 {
-    const ProblemList& list = form.Run().Problems;
+    ProblemList list = form.Run().Problems;
+    MakeProblemTexts(form.Snapshot(), list, answers);
     QStringList texts;
     for (int32_t i = 1; i <= list.Count; ++i)
         texts << WithoutSpaces(ShiftJisToUnicode(list.Texts[static_cast<size_t>(i)]).value_or(QString()));
@@ -107,7 +111,7 @@ TEST_F(Printing, PrintsTheQuestionsThenBothSheetsAsOnePageJobs)
     PreviewSheet();
     EXPECT_TRUE(Press(form().PrintBtn, QStringLiteral("4")).empty());
     EXPECT_EQ(form().Edit1->text(), QStringLiteral("5"));
-    const QStringList questions = SheetTexts(form());
+    const QStringList questions = SheetTexts(form(), QuestionSheet);
 
     auto jobs = scheduler().WaitForFinishedJobs(1);
     ASSERT_EQ(jobs.size(), 1u);
@@ -123,7 +127,7 @@ TEST_F(Printing, PrintsTheQuestionsThenBothSheetsAsOnePageJobs)
 
     EXPECT_TRUE(Press(form().PrintAnsBtn, form().Edit1->text()).empty());
     EXPECT_EQ(form().Edit1->text(), QStringLiteral("6"));
-    const QStringList answers = SheetTexts(form());
+    const QStringList answers = SheetTexts(form(), AnswerSheet);
 
     jobs = scheduler().WaitForFinishedJobs(3);
     ASSERT_EQ(jobs.size(), 3u);

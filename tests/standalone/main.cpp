@@ -1,7 +1,9 @@
-// Draws one answer sheet with nothing but the standard library, counting the
-// texts it puts on a canvas that only counts.
+// Checks every dan box and the last count item through the control model,
+// then draws the answer sheet with nothing but the standard library, counting
+// the texts it puts on a canvas that only counts.
 #include "generation/GenerateProblems.h"
 #include "render/MakePrint.h"
+#include "window/controls/OptionControls.h"
 
 #include <cstdio>
 
@@ -23,9 +25,11 @@ public:
 
 int main()
 {
-    zentavo::SheetOptions options;
-    options.DanMask = 0b1111111110;
-    options.QNumCheck = 11;
+    zentavo::OptionControls controls;
+    for (int32_t dan = 1; dan <= 9; ++dan)
+        controls.SetDanBox(dan, true);
+    controls.SelectItem(zentavo::Group::QNumCheck, 11);
+    const zentavo::SheetOptions options = controls.Snapshot();
     zentavo::ProblemList list;
     zentavo::RandomSource random;
     random.RandomSeed = 12345;

@@ -1,4 +1,4 @@
-#include "window/ShiftJisText.h"
+#include "window/canvas/ShiftJisText.h"
 
 #include <iconv.h>
 

@@ -1,27 +1,14 @@
 #pragma once
 
 #include "render/SheetCanvas.h"
+#include "window/print/cups/PrintError.h"
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 
 class QWidget;
 
 namespace zentavo {
-
-// A failure of the printing service; what() is the message for the user,
-// UTF-8, without a closing period.
-class PrintError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The command was abandoned (the program is quitting): nothing to tell.
-class PrintCancelled : public PrintError {
-public:
-    PrintCancelled() : PrintError("cancelled") {}
-};
 
 // The platform's printing service as the print commands use it: one shared
 // printer whose current device and settings persist between commands. Every

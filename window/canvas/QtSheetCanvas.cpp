@@ -1,7 +1,7 @@
-#include "window/QtSheetCanvas.h"
+#include "window/canvas/QtSheetCanvas.h"
 
-#include "window/FontMapping.h"
-#include "window/ShiftJisText.h"
+#include "window/canvas/FontMapping.h"
+#include "window/canvas/ShiftJisText.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

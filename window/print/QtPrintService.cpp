@@ -1,9 +1,10 @@
-#include "window/QtPrintService.h"
+#include "window/print/QtPrintService.h"
 
-#include "window/OffThread.h"
-#include "window/PrintMessages.h"
-#include "window/PrintSetupDialog.h"
-#include "window/SheetPdf.h"
+#include "window/print/OffThread.h"
+#include "window/controls/Messages.h"
+#include "window/print/PrintSetupDialog.h"
+#include "window/canvas/SheetPdf.h"
+#include "window/print/cups/QueuePage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -182,7 +183,7 @@ void QtPrintService::GetPrinter()
     // The queue chosen in the setup dialog, else the one in use, else the
     // system's default; asked afresh, as the queue may have gone.
     const std::string wanted = chosen_ ? chosen_->queue : queue_;
-    const QueueInfo found = WaitFor([&](StopFlag& stop) { return FindQueue(wanted, stop, limits_); });
+    const QueueInfo found = WaitFor([wanted, limits = limits_](StopFlag& stop) { return FindQueue(wanted, stop, limits); });
     queue_ = found.name;
     layout_ = chosen_ ? chosen_->layout : QueuePageLayout(found.media);
     options_ = chosen_ ? chosen_->options : JobOptions{};
@@ -260,8 +261,12 @@ void QtPrintService::EndDoc()
 void QtPrintService::SendToQueue(const Document& document)
 {
     document.file->close();
-    const std::string path = document.file->fileName().toStdString();
-    WaitFor([&](StopFlag& stop) { return SendPdfJob(queue_, document.title, path, options_, stop, limits_); });
+    // The helper thread gets its own copies: nothing of the service is read
+    // off this thread.
+    WaitFor([queue = queue_, title = document.title, path = document.file->fileName().toStdString(),
+             options = options_, limits = limits_](StopFlag& stop) {
+        return SendPdfJob(queue, title, path, options, stop, limits);
+    });
 }
 
 void QtPrintService::AbortDoc() noexcept
@@ -274,7 +279,7 @@ bool QtPrintService::SetupDialog(QWidget* parent)
     ThrowIfBusy();
     // The dialog lists the queues on this thread; it opens only when the
     // server answers, so that a silent one cannot freeze the window.
-    if (!WaitFor([&](StopFlag& stop) { return ServerAnswers(stop, limits_); }))
+    if (!WaitFor([limits = limits_](StopFlag& stop) { return ServerAnswers(stop, limits); }))
         throw PrintError(print_message::NoAnswer);
     QPrinter& printer = DialogPrinter();
     const PrinterSettings before = PrinterSettings::Of(printer);

@@ -1,4 +1,4 @@
-#include "window/ToolkitTranslations.h"
+#include "window/canvas/ToolkitTranslations.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

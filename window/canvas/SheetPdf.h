@@ -1,7 +1,6 @@
 #pragma once
 
-#include "window/CupsQueue.h"
-#include "window/QtSheetCanvas.h"
+#include "window/canvas/QtSheetCanvas.h"
 
 #include <QPageLayout>
 #include <QPainter>
@@ -9,7 +8,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 class QIODevice;
 
@@ -46,9 +44,5 @@ private:
     QPainter painter_;
     std::unique_ptr<QtSheetCanvas> canvas_;
 };
-
-// The page a print queue prints on, upright: its default paper with the
-// margins it cannot print in; A4 without margins when the queue does not say.
-QPageLayout QueuePageLayout(const std::optional<QueueMedia>& media);
 
 }  // namespace zentavo

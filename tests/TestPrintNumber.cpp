@@ -1,4 +1,4 @@
-#include "window/PrintNumber.h"
+#include "window/controls/PrintNumber.h"
 
 #include <gtest/gtest.h>
 

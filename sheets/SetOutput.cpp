@@ -1,7 +1,8 @@
-#include "sheetset/SetOutput.h"
+#include "sheets/SetOutput.h"
 
-#include "window/PrintMessages.h"
-#include "window/SheetPdf.h"
+#include "window/controls/Messages.h"
+#include "window/canvas/SheetPdf.h"
+#include "window/print/cups/QueuePage.h"
 
 #include <QDir>
 #include <QPageSize>
@@ -77,7 +78,7 @@ void WriteSetPdf(const SetRequest& set, uint32_t seed, const QString& path, cons
     if (!file.open(QIODevice::WriteOnly))
         ThrowFileError(path, file.errorString());
     {
-        SheetPdf pdf(file, layout, QString::fromLatin1(SetTitle));
+        SheetPdf pdf(file, layout, QString::fromLatin1(JobTitle));
         if (!pdf.Begin())
             ThrowFileError(path, QString::fromUtf8(print_message::CannotStartDocument));
         PdfPages pages(pdf, file, PageCount(set), progress);
@@ -99,7 +100,7 @@ int PrintSet(const SetRequest& set, uint32_t seed, const std::string& queue, con
         ThrowFileError(QDir::tempPath(), folder.errorString());
     const QString path = folder.filePath(QStringLiteral("sheets.pdf"));
     WriteSetPdf(set, seed, path, QueuePageLayout(found.media), progress);
-    return SendPdfJob(found.name, SetTitle, path.toStdString(), {}, stop);
+    return SendPdfJob(found.name, JobTitle, path.toStdString(), {}, stop);
 }
 
 }  // namespace zentavo

@@ -1,4 +1,4 @@
-#include "window/OffThread.h"
+#include "window/print/OffThread.h"
 
 #include <QEventLoop>
 #include <QMetaObject>

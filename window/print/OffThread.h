@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/CupsQueue.h"
+#include "window/print/cups/CupsQueue.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "window/PrintSetupDialog.h"
+#include "window/print/PrintSetupDialog.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>

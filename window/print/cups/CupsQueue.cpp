@@ -1,8 +1,8 @@
-#include "window/CupsQueue.h"
+#include "window/print/cups/CupsQueue.h"
 
-#include "window/CupsLibrary.h"
-#include "window/PrintMessages.h"
-#include "window/PrintService.h"
+#include "window/print/cups/CupsLibrary.h"
+#include "window/controls/Messages.h"
+#include "window/print/cups/PrintError.h"
 
 #include <sys/socket.h>
 

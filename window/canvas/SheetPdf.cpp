@@ -1,4 +1,4 @@
-#include "window/SheetPdf.h"
+#include "window/canvas/SheetPdf.h"
 
 #include <QFileDevice>
 #include <QIODevice>
@@ -19,17 +19,6 @@ SheetPdf::~SheetPdf()
     canvas_.reset();
     if (painter_.isActive())
         painter_.end();
-}
-
-QPageLayout QueuePageLayout(const std::optional<QueueMedia>& media)
-{
-    if (!media || media->width <= 0 || media->length <= 0)
-        return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
-    const QPageSize size(QSizeF(media->width, media->length), QPageSize::Millimeter,
-                         QString::fromStdString(media->name), QPageSize::FuzzyMatch);
-    QPageLayout layout(size, QPageLayout::Portrait, QMarginsF(), QPageLayout::Millimeter);
-    layout.setMargins(QMarginsF(media->left, media->top, media->right, media->bottom));
-    return layout;
 }
 
 int32_t SheetPdf::Width(const QPageLayout& layout)

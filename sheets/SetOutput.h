@@ -1,7 +1,7 @@
 #pragma once
 
 #include "sheetset/SheetSet.h"
-#include "window/CupsQueue.h"
+#include "window/print/cups/CupsQueue.h"
 
 #include <QPageLayout>
 #include <QString>
@@ -12,9 +12,6 @@
 #include <string>
 
 namespace zentavo {
-
-// The document title, which is also the print job's.
-inline constexpr const char* SetTitle = "Zentavo";
 
 // A set that could not be written; what() is the reason for the user, UTF-8.
 class SetError : public std::runtime_error {
@@ -36,7 +33,7 @@ QPageLayout PaperLayout(Paper paper);
 void WriteSetPdf(const SetRequest& set, uint32_t seed, const QString& path, const QPageLayout& layout,
                  const SetProgress& progress);
 
-// Sends the set as one job titled SetTitle to `queue`, or to the default
+// Sends the set as one job titled JobTitle to `queue`, or to the default
 // printer when it is empty, on the queue's paper; returns the job's id. The
 // document is written to a temporary folder first and removed afterwards.
 // Throws SetError, or PrintError for the print service.

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "window/CupsQueue.h"
-#include "window/PrintService.h"
+#include "window/print/cups/CupsQueue.h"
+#include "window/print/PrintService.h"
 
 #include <QPageLayout>
 #include <QString>
