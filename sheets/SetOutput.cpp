@@ -12,16 +12,13 @@
 namespace zentavo {
 namespace {
 
-QPageSize::PageSizeId PageSizeOf(Paper paper)
+// The toolkit's own page size of that name and size, so that the PDF's page
+// is the one the toolkit would give for its standard paper.
+QPageSize PageSizeOf(Paper paper)
 {
-    switch (paper) {
-    case Paper::B5: return QPageSize::JisB5;
-    case Paper::B4: return QPageSize::JisB4;
-    case Paper::A3: return QPageSize::A3;
-    case Paper::Letter: return QPageSize::Letter;
-    case Paper::A4: break;
-    }
-    return QPageSize::A4;
+    const PaperInfo& info = InfoOf(paper);
+    const QPageSize::Unit unit = info.unit == PaperUnit::Inch ? QPageSize::Inch : QPageSize::Millimeter;
+    return QPageSize(QPageSize::id(QSizeF(info.width, info.height), unit, QPageSize::ExactMatch));
 }
 
 [[noreturn]] void ThrowFileError(const QString& path, const QString& reason)
@@ -68,7 +65,7 @@ private:
 
 QPageLayout PaperLayout(Paper paper)
 {
-    return QPageLayout(QPageSize(PageSizeOf(paper)), QPageLayout::Portrait, QMarginsF());
+    return QPageLayout(PageSizeOf(paper), QPageLayout::Portrait, QMarginsF());
 }
 
 void WriteSetPdf(const SetRequest& set, uint32_t seed, const QString& path, const QPageLayout& layout,

@@ -13,19 +13,24 @@ namespace {
 // The sheets of a set in order, each drawn as the window's next Preview.
 class SheetSequence {
 public:
-    SheetSequence(const SetRequest& set, uint32_t seed)
-        : set_(set)
+    SheetSequence(const SetRequest& set, uint32_t seed, const ProblemList* first)
+        : set_(set), first_(first)
     {
         run_.Random.RandomSeed = seed;
         run_.PrintNumber = set.firstPrintNumber;
     }
 
-    // Draws the next sheet's problems; the first call draws sheet 1.
+    // Moves to the next sheet; the first call gives sheet 1, which is
+    // `first` where the set begins with a drawn sheet.
     void Next()
     {
         if (sheet_ > 0)
             run_.PrintNumber = NextPrintNumber(run_.PrintNumber);
         ++sheet_;
+        if (sheet_ == 1 && first_) {
+            run_.Problems = *first_;
+            return;
+        }
         if (GenerateProblems(set_.sheet, run_.Problems, run_.Random) != GenerateResult::Generated)
             throw std::logic_error("the options cannot make a sheet");
     }
@@ -38,9 +43,30 @@ public:
 
 private:
     const SetRequest& set_;
+    const ProblemList* first_;
     RunState run_;
     int32_t sheet_ = 0;
 };
+
+void DrawSheets(const SetRequest& set, uint32_t random, const ProblemList* first, int32_t width, int32_t height,
+                PageSink& sink)
+{
+    SheetSequence sheets(set, random, first);
+    for (int32_t k = 1; k <= set.sheets; ++k) {
+        sheets.Next();
+        sheets.Draw(sink, QuestionSheet, width, height);
+        if (set.answers == AnswerPages::AfterEach)
+            sheets.Draw(sink, AnswerSheet, width, height);
+    }
+    if (set.answers != AnswerPages::AtEnd)
+        return;
+    // The same sheets again from the same start: nothing of the set is held.
+    SheetSequence again(set, random, first);
+    for (int32_t k = 1; k <= set.sheets; ++k) {
+        again.Next();
+        again.Draw(sink, AnswerSheet, width, height);
+    }
+}
 
 }  // namespace
 
@@ -60,21 +86,12 @@ int64_t PageCount(const SetRequest& set)
 
 void DrawSet(const SetRequest& set, uint32_t seed, int32_t width, int32_t height, PageSink& sink)
 {
-    SheetSequence sheets(set, seed);
-    for (int32_t k = 1; k <= set.sheets; ++k) {
-        sheets.Next();
-        sheets.Draw(sink, QuestionSheet, width, height);
-        if (set.answers == AnswerPages::AfterEach)
-            sheets.Draw(sink, AnswerSheet, width, height);
-    }
-    if (set.answers != AnswerPages::AtEnd)
-        return;
-    // The same sheets again from the same seed: nothing of the set is held.
-    SheetSequence again(set, seed);
-    for (int32_t k = 1; k <= set.sheets; ++k) {
-        again.Next();
-        again.Draw(sink, AnswerSheet, width, height);
-    }
+    DrawSheets(set, seed, nullptr, width, height, sink);
+}
+
+void DrawSet(const SetRequest& set, const DrawnSheet& first, int32_t width, int32_t height, PageSink& sink)
+{
+    DrawSheets(set, first.randomAfter, &first.problems, width, height, sink);
 }
 
 }  // namespace zentavo

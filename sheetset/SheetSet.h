@@ -1,9 +1,11 @@
 #pragma once
 
+#include "generation/ProblemList.h"
 #include "render/SheetCanvas.h"
 #include "sheetset/SheetsOptions.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace zentavo {
 
@@ -36,5 +38,15 @@ int64_t PageCount(const SetRequest& set);
 // GenerateProblems draws from it, drawn by MakePrint, as the window's k-th
 // Preview. The options must be able to make sheets.
 void DrawSet(const SetRequest& set, uint32_t seed, int32_t width, int32_t height, PageSink& sink);
+
+// A set that begins with a sheet drawn already, such as the one a Preview
+// shows: its problem list is sheet 1, and sheets 2 on are drawn from the
+// random source as it stands after that list. A set of one sheet draws no new
+// problems, so the options need not make sheets for it; a larger set's do.
+struct DrawnSheet {
+    ProblemList problems;
+    uint32_t randomAfter = 0;
+};
+void DrawSet(const SetRequest& set, const DrawnSheet& first, int32_t width, int32_t height, PageSink& sink);
 
 }  // namespace zentavo

@@ -32,13 +32,6 @@ std::string Caption(Group group, int32_t item)
     return std::string(InfoOf(group).caption) + " " + std::string(InfoOf(group).items[static_cast<size_t>(item)]);
 }
 
-struct PaperName {
-    Paper paper;
-    std::string_view name;
-};
-constexpr std::array<PaperName, 5> PaperNames = {{
-    {Paper::A4, "A4"}, {Paper::B5, "B5"}, {Paper::B4, "B4"}, {Paper::A3, "A3"}, {Paper::Letter, "Letter"}}};
-
 // The options as given, before the rules between them are checked.
 struct Draft {
     int32_t dans = 0;  // bit n: dan n
@@ -219,17 +212,20 @@ const std::array<KnownOption, 20>& Options()
          }},
         {"--sheets", Takes::Value, "a number of sheets from 1 to 100000",
          [](std::string_view v, Draft& d) {
-             const auto sheets = WholeNumber(v, 1, MostSheets);
-             d.sheets = static_cast<int32_t>(sheets.value_or(1));
+             const auto sheets = ReadSheetCount(v, MostSheets);
+             d.sheets = sheets.value_or(1);
              return sheets.has_value();
          }},
         {"--answers", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.answers = true; }},
         {"--answers-at-end", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.answersAtEnd = true; }},
         {"--seed", Takes::Value, "a seed from 0 to 4294967295",
-         [](std::string_view v, Draft& d) { return Assign(d.seed, WholeNumber(v, 0, UINT32_MAX)); }},
+         [](std::string_view v, Draft& d) {
+             d.seed = ReadSeed(v);
+             return d.seed.has_value();
+         }},
         {"--paper", Takes::Value, "A4, B5, B4, A3 or Letter",
          [](std::string_view v, Draft& d) {
-             for (const PaperName& paper : PaperNames)
+             for (const PaperInfo& paper : Papers)
                  if (SameLetters(v, paper.name))
                      d.paper = paper.paper;
              return d.paper.has_value();
@@ -351,6 +347,18 @@ SheetsCommand CommandOf(const Draft& d, const SheetOptions& sheet)
 }
 
 }  // namespace
+
+std::optional<int32_t> ReadSheetCount(std::string_view text, int32_t most)
+{
+    const auto sheets = WholeNumber(text, 1, static_cast<uint64_t>(std::max(most, 1)));
+    return sheets ? std::optional<int32_t>(static_cast<int32_t>(*sheets)) : std::nullopt;
+}
+
+std::optional<uint32_t> ReadSeed(std::string_view text)
+{
+    const auto seed = WholeNumber(text, 0, UINT32_MAX);
+    return seed ? std::optional<uint32_t>(static_cast<uint32_t>(*seed)) : std::nullopt;
+}
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
 {

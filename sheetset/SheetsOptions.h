@@ -1,10 +1,12 @@
 #pragma once
 
 #include "generation/SheetOptions.h"
+#include "sheetset/Paper.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -15,8 +17,6 @@ enum class AnswerPages {
     AfterEach,  // each question sheet, then its answer sheet
     AtEnd,      // every question sheet, then every answer sheet in the same order
 };
-
-enum class Paper { A4, B5, B4, A3, Letter };
 
 // A class set: `sheets` different sheets drawn one after another from one
 // random source, as the window draws them on successive Previews.
@@ -58,5 +58,13 @@ std::string HelpText();
 std::string VersionText();
 
 inline constexpr int32_t MostSheets = 100'000;
+
+// A number of sheets from 1 to `most`, written as plain decimal digits, as
+// --sheets reads it.
+std::optional<int32_t> ReadSheetCount(std::string_view text, int32_t most);
+
+// A seed of the random source from 0 to 4294967295, written as plain decimal
+// digits, as --seed reads it.
+std::optional<uint32_t> ReadSeed(std::string_view text);
 
 }  // namespace zentavo

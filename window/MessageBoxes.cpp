@@ -21,7 +21,7 @@ QString ApplicationTitle()
 
 QString WithClosingPeriod(const QString& message)
 {
-    return message.endsWith(u'.') ? message : message + u'.';
+    return QString::fromStdString(WithClosingPeriod(message.toStdString()));
 }
 
 void ShowErrorBox(QWidget* parent, const QString& message)

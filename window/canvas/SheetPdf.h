@@ -1,5 +1,6 @@
 #pragma once
 
+#include "sheetset/Paper.h"
 #include "window/canvas/QtSheetCanvas.h"
 
 #include <QPageLayout>
@@ -18,7 +19,7 @@ namespace zentavo {
 // queue or to a file. Pages are written out as they are finished.
 class SheetPdf {
 public:
-    static constexpr int Resolution = 1200;  // dots per inch
+    static constexpr int Resolution = PrintResolution;  // dots per inch
 
     // The device must be open for writing and outlive the document.
     SheetPdf(QIODevice& device, const QPageLayout& layout, const QString& title);

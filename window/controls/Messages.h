@@ -8,8 +8,17 @@
 // adds.
 namespace zentavo {
 
-// Every print job and PDF document is titled this.
+// Every print job and PDF document is titled this, and so is the page's error
+// box.
 inline constexpr const char* JobTitle = "Zentavo";
+
+// A message as the error box shows it: closed by a period.
+inline std::string WithClosingPeriod(std::string message)
+{
+    if (!message.ends_with('.'))
+        message += '.';
+    return message;
+}
 
 // The print number's text is no whole number.
 inline std::string NotAnInteger(std::string_view text)

@@ -1,0 +1,143 @@
+// Lists every character the page draws, by face, for the font subsets: the
+// texts of sheets in every mode, count, blank, multiplier and numbering, both
+// sides, with print numbers of every digit and sign; and with --captions the
+// captions of the controls, in the face each is shown in. Runs under node at
+// build time. First a line per face: "face", its family and the family it is
+// made from; then a line per character: "character", the family and the
+// character's bytes in hex, marked "sjis" (sheet texts) or "utf8" (captions).
+#include "generation/GenerateProblems.h"
+#include "generation/RunState.h"
+#include "render/MakePrint.h"
+#include "render/ShiftJis.h"
+#include "sheetset/Paper.h"
+#include "web/FaceNames.h"
+#include "web/PageTable.h"
+#include "window/controls/ControlTable.h"
+#include "window/controls/Messages.h"
+
+#include <cstdio>
+#include <iterator>
+#include <limits>
+#include <set>
+#include <string>
+#include <utility>
+
+namespace zentavo {
+namespace {
+
+using Characters = std::set<std::pair<std::string_view, std::string>>;
+
+// Collects the characters of every text put, with the face in use.
+class CollectingCanvas : public SheetCanvas {
+public:
+    explicit CollectingCanvas(Characters& characters) : characters_(characters) {}
+
+    void SetBrushStyle(BrushStyle) override {}
+    void SetBrushColor(uint32_t) override {}
+    void SetPenColor(uint32_t) override {}
+    void DrawRectangle(int32_t, int32_t, int32_t, int32_t) override {}
+    void SetFontName(const std::string& name) override
+    {
+        for (const EmbeddedFaceName& face : EmbeddedFaceNames)
+            if (face.sheetName == name)
+                family_ = face.family;
+    }
+    void SetFontHeight(int32_t) override {}
+    void PutText(int32_t, int32_t, const std::string& text) override
+    {
+        for (size_t i = 0; i < text.size();) {
+            const size_t width = sjis::IsLeadByte(static_cast<unsigned char>(text[i])) ? 2 : 1;
+            characters_.emplace(family_, "sjis " + Hex(text.substr(i, width)));
+            i += width;
+        }
+    }
+
+    static std::string Hex(std::string_view bytes)
+    {
+        std::string hex;
+        char digits[3];
+        for (const char c : bytes) {
+            std::snprintf(digits, sizeof digits, "%02x", static_cast<unsigned char>(c));
+            hex += digits;
+        }
+        return hex;
+    }
+
+private:
+    Characters& characters_;
+    std::string_view family_ = EmbeddedFaceNames.front().family;
+};
+
+void AddSheets(Characters& characters)
+{
+    CollectingCanvas canvas(characters);
+    const int32_t printNumbers[] = {std::numeric_limits<int32_t>::min(), 1234567890, 0};
+    SheetOptions options;
+    options.DanMask = 0x3FE;
+    for (options.Amari = 0; options.Amari < static_cast<int32_t>(std::size(items::Amari)); ++options.Amari)
+        for (options.QNumCheck = 0; options.QNumCheck < static_cast<int32_t>(std::size(items::QNumCheck)); ++options.QNumCheck)
+            for (options.rgSquare = 0; options.rgSquare < 4; ++options.rgSquare)
+                for (options.MGroup = 0; options.MGroup < 3; ++options.MGroup)
+                    for (options.rgNum = 0; options.rgNum < 2; ++options.rgNum)
+                        for (options.JousuuCheck = 0; options.JousuuCheck < 2; ++options.JousuuCheck) {
+                            RunState run;
+                            run.Random.RandomSeed = 1;
+                            if (GenerateProblems(options, run.Problems, run.Random) != GenerateResult::Generated)
+                                continue;
+                            for (const int32_t number : printNumbers)
+                                for (const int32_t answers : {QuestionSheet, AnswerSheet})
+                                    MakePrint(canvas, ReferenceWidth, ReferenceHeight, answers, options, run.Problems,
+                                              number);
+                        }
+}
+
+// Each UTF-8 character of `text` in the family of `font`.
+void AddCaption(Characters& characters, std::string_view text, ControlFont font)
+{
+    for (size_t i = 0; i < text.size();) {
+        const unsigned char lead = static_cast<unsigned char>(text[i]);
+        const size_t width = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        characters.emplace(FamilyFor(font), "utf8 " + CollectingCanvas::Hex(text.substr(i, width)));
+        i += width;
+    }
+}
+
+void AddCaptions(Characters& characters)
+{
+    AddCaption(characters, CreditLabel.caption, CreditLabel.font);
+    AddCaption(characters, PrintNumberLabel.caption, PrintNumberLabel.font);
+    AddCaption(characters, DanGroup.caption, DanGroup.font);
+    for (const std::string_view caption : DanCaptions)
+        AddCaption(characters, caption, DanGroup.font);
+    for (const RadioGroupInfo& group : RadioGroups) {
+        AddCaption(characters, group.caption, group.font);
+        for (const std::string_view item : group.items)
+            AddCaption(characters, item, group.font);
+    }
+    for (const Command command : page::PageCommands)
+        AddCaption(characters, InfoOf(command).caption, ControlFont::Button);
+    for (const page::InputInfo& input : {page::SheetsInput, page::SeedInput, page::PaperInput, page::SheetSwitch,
+                                         page::FontLicence})
+        AddCaption(characters, input.caption, ControlFont::Option);
+    for (const std::string_view item : page::SheetSwitchItems)
+        AddCaption(characters, item, ControlFont::Option);
+    for (const PaperInfo& paper : Papers)
+        AddCaption(characters, paper.name, ControlFont::Option);
+    AddCaption(characters, "0123456789", ControlFont::Option);
+}
+
+}  // namespace
+}  // namespace zentavo
+
+int main(int argc, char** argv)
+{
+    zentavo::Characters characters;
+    zentavo::AddSheets(characters);
+    if (argc > 1 && std::string(argv[1]) == "--captions")
+        zentavo::AddCaptions(characters);
+    for (const zentavo::EmbeddedFaceName& face : zentavo::EmbeddedFaceNames)
+        std::printf("face\t%.*s\t%.*s\n", static_cast<int>(face.family.size()), face.family.data(),
+                    static_cast<int>(face.source.size()), face.source.data());
+    for (const auto& [family, character] : characters)
+        std::printf("character\t%.*s\t%s\n", static_cast<int>(family.size()), family.data(), character.c_str());
+}

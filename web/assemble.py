@@ -1,0 +1,47 @@
+#!/usr/bin/python3
+"""Puts the browser edition together in one HTML file: the page, its styles
+with the embedded faces as data: URLs, the faces' licence, the page's script
+and the WebAssembly with its loader (a script that holds the WebAssembly
+itself)."""
+import argparse
+import base64
+import html
+import json
+import sys
+from pathlib import Path
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for name in ("page", "fonts", "licence", "script", "output"):
+        parser.add_argument("--" + name, required=True, type=Path)
+    args = parser.parse_args()
+
+    faces = json.loads((args.fonts / "faces.json").read_text(encoding="utf-8"))
+    rules = []
+    for face in faces:
+        data = base64.b64encode((args.fonts / face["file"]).read_bytes()).decode("ascii")
+        rules.append(f'@font-face{{font-family:"{face["family"]}";'
+                     f'src:url(data:font/woff2;base64,{data}) format("woff2");font-display:block}}')
+    style = "\n".join(rules) + "\n" + (args.page / "page.css").read_text(encoding="utf-8")
+    page_script = (args.page / "page.js").read_text(encoding="utf-8")
+    module_script = args.script.read_text(encoding="utf-8")
+    for name, script in (("page.js", page_script), ("the WebAssembly's script", module_script)):
+        if "</script" in script.lower():
+            sys.exit(f"assemble.py: {name} holds </script, which would end its element")
+    parts = {
+        "@@STYLE@@": style,
+        "@@LICENCE@@": html.escape(args.licence.read_text(encoding="utf-8"), quote=False),
+        "@@PAGE@@": page_script,
+        "@@MODULE@@": module_script,
+    }
+    page = (args.page / "page.html").read_text(encoding="utf-8")
+    for marker, text in parts.items():
+        if page.count(marker) != 1:
+            sys.exit(f"assemble.py: page.html must hold {marker} once")
+        page = page.replace(marker, text)
+    args.output.write_text(page, encoding="utf-8")
+
+
+if __name__ == "__main__":
+    main()

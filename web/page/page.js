@@ -1,0 +1,286 @@
+'use strict';
+// The browser edition's page: builds the window's controls from the control
+// table that the WebAssembly exports, hands every event of a control to the
+// control model there and shows the state it answers with, as the window
+// does. Sheets come as SVG markup whose texts are Shift-JIS, decoded by the
+// browser's own decoder.
+
+// Read by the WebAssembly's loader, which runs after this script.
+var Module = {
+  onRuntimeInitialized() {
+    ZentavoPage.start();
+  },
+};
+
+const ZentavoPage = (() => {
+  const shiftJis = new TextDecoder('shift_jis');
+  const byId = (id) => document.getElementById(id);
+  let table = null;
+
+  const call = (name, types = [], args = [], result = null) => Module.ccall(name, result, types, args);
+  const answer = (name, types = [], args = []) => JSON.parse(call(name, types, args, 'string'));
+  // The markup the last sheet or print command left, decoded.
+  const markup = (length) => {
+    const at = call('zt_markup', [], [], 'number');
+    return shiftJis.decode(Module.HEAPU8.subarray(at, at + length));
+  };
+
+  function element(tag, attributes = {}, ...children) {
+    const made = document.createElement(tag);
+    for (const [name, value] of Object.entries(attributes)) made.setAttribute(name, value);
+    made.append(...children);
+    return made;
+  }
+
+  // At the window's place on a wide screen: bounds are [left, top, width,
+  // height], relative to the parent's bounds where it has one.
+  function place(control, [left, top, width, height], parent = null) {
+    control.classList.add('placed');
+    control.style.setProperty('--l', `${left - (parent ? parent[0] : 0)}px`);
+    control.style.setProperty('--t', `${top - (parent ? parent[1] : 0)}px`);
+    control.style.setProperty('--w', `${width}px`);
+    control.style.setProperty('--h', `${height}px`);
+    // Stacked on a narrow screen: the window's left column, then its right
+    // one, each from the top; the page's own controls follow.
+    if (!parent) control.style.order = String((left < 216 ? 0 : left < 352 ? 1 : 2) * 1000 + top);
+    return control;
+  }
+
+  function setFont(control, index) {
+    const font = table.fonts[index];
+    control.style.font = `${font.bold ? 'bold ' : ''}${font.pixels}px "${font.family}", serif`;
+  }
+
+  function radioItems(name, items) {
+    return items.map((item, index) =>
+      element('label', {class: 'item'}, element('input', {type: 'radio', name, value: String(index)}), item));
+  }
+
+  // A radio group: a fieldset of radio inputs named after the group, values
+  // in item order, laid out in the group's columns.
+  function radioGroup(group, index) {
+    const set = place(element('fieldset', {id: group.name}, element('legend', {}, group.caption),
+                              ...radioItems(group.name, group.items)), group.bounds);
+    setFont(set, group.font);
+    const rows = Math.ceil(group.items.length / group.columns);
+    // Stacked, as many columns as the longest item leaves room for.
+    set.style.setProperty('--item', `${Math.max(...group.items.map((item) => item.length)) + 2.5}em`);
+    set.style.gridTemplateRows = `repeat(${rows}, 1fr)`;
+    set.style.gridTemplateColumns = `repeat(${group.columns}, 1fr)`;
+    set.addEventListener('change', (event) => {
+      call('zt_select', ['number', 'number'], [index, Number(event.target.value)]);
+      update();
+    });
+    // The focus entering the group from outside, by Tab or by the mouse;
+    // a pointer that does not move the focus (as on iPads) enters it too.
+    const enter = () => {
+      call('zt_enter', ['number'], [index]);
+      update();
+    };
+    set.addEventListener('focusin', (event) => {
+      if (!set.contains(event.relatedTarget)) enter();
+    });
+    set.addEventListener('pointerdown', () => {
+      if (!set.contains(document.activeElement)) enter();
+    });
+    return set;
+  }
+
+  function danGroup() {
+    const group = table.danGroup;
+    const set = place(element('fieldset', {id: group.name}, element('legend', {}, group.caption)), group.bounds);
+    setFont(set, group.font);
+    group.boxes.forEach((box, dan) => {
+      const input = element('input', {type: 'checkbox', id: box.name});
+      input.addEventListener('change', () => {
+        call('zt_check', ['number', 'number'], [dan, input.checked ? 1 : 0]);
+        update();
+      });
+      set.append(place(element('label', {class: 'item'}, input, box.caption), box.bounds, [0, 0]));
+    });
+    return set;
+  }
+
+  function printerPicture() {
+    const svg = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
+    svg.setAttribute('class', 'printer');
+    svg.setAttribute('viewBox', '0 0 16 16');
+    svg.innerHTML = '<path d="M4 1h8v4H4z" fill="#fff" stroke="#000"/><path d="M1 6h14v6H1z" fill="#c0c0c0" '
+      + 'stroke="#000"/><path d="M4 10h8v5H4z" fill="#fff" stroke="#000"/><path d="M12 8h2" stroke="#0a0"/>';
+    return svg;
+  }
+
+  function command(info, action) {
+    const button = place(element('button', {id: info.name, type: 'button'}), info.bounds);
+    setFont(button, table.commandFont);
+    if (info.printer) button.append(printerPicture());
+    button.append(info.caption);
+    button.addEventListener('click', action);
+    return button;
+  }
+
+  // A caption and its input in one place.
+  function pair(info, input) {
+    const label = place(element('label', {class: 'pair'}, info.caption, input), info.bounds);
+    setFont(label, table.optionFont);
+    return label;
+  }
+
+  function build() {
+    document.title = table.title;
+    byId('Caption').textContent = table.title;
+    const form = byId('Form1');
+    const [credit, numberLabel] = table.labels;
+    const creditLabel = place(element('div', {id: credit.name}, credit.caption), credit.bounds);
+    setFont(creditLabel, credit.font);
+    creditLabel.style.color = `#${table.creditColor.toString(16).padStart(6, '0')}`;
+    form.append(creditLabel);
+
+    const controls = new Map();
+    table.groups.forEach((group, index) => controls.set(group.name, radioGroup(group, index)));
+    controls.set(table.danGroup.name, danGroup());
+    const actions = {PreviewBtn: preview, PrintBtn: () => print(0), PrintAnsBtn: () => print(1)};
+    table.commands.forEach((info, index) => {
+      controls.set(info.name, command(info, actions[info.name]));
+      controls.get(info.name).style.order = String(3000 + index);
+    });
+    const edit1 = place(element('input', {id: table.edit1.name, type: 'text', inputmode: 'numeric',
+                                          autocomplete: 'off'}), table.edit1.bounds);
+    setFont(edit1, table.edit1.font);
+    edit1.addEventListener('input', () => call('zt_edit1', ['string'], [edit1.value]));
+    const edit1Label = place(element('label', {id: numberLabel.name, for: edit1.id, class: 'caption'},
+                                     numberLabel.caption), numberLabel.bounds);
+    setFont(edit1Label, numberLabel.font);
+    edit1.style.order = String(Number(edit1Label.style.order) + 1);
+    controls.set(table.edit1.name, [edit1Label, edit1]);
+    // The window's keyboard order; the window's commands that a page has no
+    // use for are not in it.
+    for (const name of table.tabOrder) if (controls.has(name)) form.append(...[controls.get(name)].flat());
+
+    const sheets = element('input', {id: table.sheets.name, type: 'text', inputmode: 'numeric',
+                                     value: table.sheets.start, autocomplete: 'off'});
+    const seed = element('input', {id: table.seed.name, type: 'text', inputmode: 'numeric', autocomplete: 'off'});
+    seed.addEventListener('change', () => {
+      if (!showMessage(answer('zt_seed', ['string'], [seed.value]))) update();
+      else update(true);
+    });
+    const seedPair = pair(table.seed, seed);
+    seedPair.append(element('span', {id: 'SheetNumber'}));
+    const paper = element('select', {id: table.paper.name},
+                          ...table.paper.items.map((name, index) => element('option', {value: String(index)}, name)));
+    const inputs = [pair(table.sheets, sheets), seedPair, pair(table.paper, paper)];
+    inputs.forEach((input, index) => {
+      input.style.order = String(2500 + index);
+    });
+    form.append(...inputs);
+
+    const sheetSwitch = place(element('fieldset', {id: table.switch.name}, element('legend', {}, table.switch.caption),
+                                      ...radioItems(table.switch.name, table.switch.items)), table.switch.bounds);
+    setFont(sheetSwitch, table.optionFont);
+    sheetSwitch.addEventListener('change', (event) => {
+      call('zt_show', ['number'], [Number(event.target.value)]);
+      update();
+    });
+    const frame = place(element('div', {id: table.frame.name}), table.frame.bounds);
+    frame.append(place(element('div', {id: table.preview.name, role: 'img'}), table.preview.bounds,
+                       table.frame.bounds));
+    // Below everything else when stacked.
+    sheetSwitch.style.order = '9000';
+    frame.style.order = '9001';
+    form.append(sheetSwitch, frame);
+
+    const licence = command(table.licence, () => byId('LicenceBox').showModal());
+    licence.style.order = '9002';
+    form.append(licence);
+
+    const extent = [...form.children].map((control) => control.style);
+    form.style.width = `${Math.max(...extent.map((s) => parseInt(s.getPropertyValue('--l')) + parseInt(s.getPropertyValue('--w')))) + 8}px`;
+    form.style.height = `${Math.max(...extent.map((s) => parseInt(s.getPropertyValue('--t')) + parseInt(s.getPropertyValue('--h')))) + 8}px`;
+  }
+
+  // The control model's state onto the controls; with `seedAsShown` the seed
+  // input shows the seed in use even while it has the focus.
+  function update(seedAsShown = false) {
+    const state = answer('zt_state');
+    state.dans.forEach(([checked, enabled], dan) => {
+      const box = byId(table.danGroup.boxes[dan].name);
+      box.checked = checked;
+      box.disabled = !enabled;
+    });
+    table.groups.forEach((group, index) => {
+      const [item, enabled] = state.groups[index];
+      const set = byId(group.name);
+      set.disabled = !enabled;
+      for (const radio of set.querySelectorAll('input')) radio.checked = Number(radio.value) === item;
+    });
+    for (const [name, enabled] of Object.entries(state.commands)) byId(name).disabled = !enabled;
+    const edit1 = byId(table.edit1.name);
+    if (edit1.value !== state.edit1) edit1.value = state.edit1;
+    const seed = byId(table.seed.name);
+    if (seedAsShown || document.activeElement !== seed) seed.value = String(state.seed);
+    byId('SheetNumber').textContent = state.sheet;
+    const sheetSwitch = byId(table.switch.name);
+    sheetSwitch.disabled = state.shown === null;
+    for (const radio of sheetSwitch.querySelectorAll('input')) radio.checked = Number(radio.value) === state.shown;
+    const preview = byId(table.preview.name);
+    if (state.shown === null) preview.replaceChildren();
+    else preview.innerHTML = markup(call('zt_sheet', [], [], 'number'));
+  }
+
+  // The message box, where the answer holds a message; true when it did.
+  function showMessage(reply) {
+    if (!reply.message) return false;
+    const box = byId('MessageBox');
+    byId('MessageCaption').textContent = reply.message.caption;
+    byId('MessageText').textContent = reply.message.text;
+    box.className = reply.message.warning ? 'warning' : 'error';
+    box.showModal();
+    return true;
+  }
+
+  function preview() {
+    showMessage(answer('zt_preview'));
+    update();
+  }
+
+  // Fills PrintPages with the job's pages, then opens the print dialog; the
+  // print number moves on once the dialog returns.
+  function print(answers) {
+    const job = answer('zt_print', ['number', 'string', 'number'],
+                       [answers, byId(table.sheets.name).value, byId(table.paper.name).selectedIndex]);
+    if (showMessage(job)) return;
+    byId('PrintSize').textContent = `@page { size: ${job.size}; margin: 0 }`;
+    byId('PrintPages').innerHTML = markup(job.length);
+    let returned = false;
+    const dialogReturned = () => {
+      if (returned) return;
+      returned = true;
+      window.removeEventListener('afterprint', dialogReturned);
+      call('zt_printed');
+      update();
+    };
+    window.addEventListener('afterprint', dialogReturned);
+    window.print();
+    dialogReturned();
+  }
+
+  function start() {
+    table = answer('zt_table');
+    build();
+    const hash = /^#seed=(.*)$/.exec(location.hash);
+    if (hash) {
+      let text = hash[1];
+      try {
+        text = decodeURIComponent(text);
+      } catch {
+        // shown as it was typed
+      }
+      showMessage(answer('zt_seed', ['string'], [text]));
+    }
+    update(true);
+    document.documentElement.dataset.ready = 'true';
+    performance.mark('zentavo-ready');
+  }
+
+  return {start};
+})();
