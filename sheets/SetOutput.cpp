@@ -5,21 +5,11 @@
 #include "window/print/cups/QueuePage.h"
 
 #include <QDir>
-#include <QPageSize>
 #include <QSaveFile>
 #include <QTemporaryDir>
 
 namespace zentavo {
 namespace {
-
-// The toolkit's own page size of that name and size, so that the PDF's page
-// is the one the toolkit would give for its standard paper.
-QPageSize PageSizeOf(Paper paper)
-{
-    const PaperInfo& info = InfoOf(paper);
-    const QPageSize::Unit unit = info.unit == PaperUnit::Inch ? QPageSize::Inch : QPageSize::Millimeter;
-    return QPageSize(QPageSize::id(QSizeF(info.width, info.height), unit, QPageSize::ExactMatch));
-}
 
 [[noreturn]] void ThrowFileError(const QString& path, const QString& reason)
 {
@@ -62,11 +52,6 @@ private:
 };
 
 }  // namespace
-
-QPageLayout PaperLayout(Paper paper)
-{
-    return QPageLayout(PageSizeOf(paper), QPageLayout::Portrait, QMarginsF());
-}
 
 void WriteSetPdf(const SetRequest& set, uint32_t seed, const QString& path, const QPageLayout& layout,
                  const SetProgress& progress)

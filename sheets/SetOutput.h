@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sheetset/SheetSet.h"
+#include "window/canvas/SheetPdf.h"
 #include "window/print/cups/CupsQueue.h"
 
 #include <QPageLayout>
@@ -22,9 +23,6 @@ public:
 // Told after each finished page: pages done, pages in all. It may throw to
 // abandon the set, which then leaves nothing behind.
 using SetProgress = std::function<void(int64_t done, int64_t total)>;
-
-// The whole sheet, portrait, with no margins: the printable area is the page.
-QPageLayout PaperLayout(Paper paper);
 
 // Writes the set as one PDF to `path`, a page per sheet, one document whose
 // faces are embedded once. The file is written beside `path` and takes its

@@ -10,6 +10,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <algorithm>
 #include <string>
 
 namespace zentavo {
@@ -123,7 +124,11 @@ void WriteTable(JsonWriter& out)
         WriteControl(out, info.name, WithoutAccessKey(info.caption), info.bounds);
         out.Member("index", static_cast<int32_t>(command)).Member("printer", info.printerPicture).EndObject();
     }
-    out.EndArray().Member("commandFont", static_cast<int32_t>(ControlFont::Button));
+    out.EndArray().Member("commandFont", static_cast<int32_t>(ControlFont::Button)).Key("leftOut").BeginArray();
+    for (const CommandInfo& info : Commands)
+        if (std::find(page::PageCommands.begin(), page::PageCommands.end(), info.command) == page::PageCommands.end())
+            out.Value(info.name);
+    out.EndArray();
 
     out.Key("preview").BeginObject();
     WriteControl(out, PreviewName, "", PreviewBounds);

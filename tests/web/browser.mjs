@@ -19,6 +19,7 @@ export async function launch(environment = {}) {
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
            '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage', `--user-data-dir=${profile}`],
     env: {...process.env, ...environment},
+    dumpio: Boolean(process.env.ZENTAVO_DUMPIO),
   });
   const close = browser.close.bind(browser);
   browser.close = async () => {
@@ -28,10 +29,12 @@ export async function launch(environment = {}) {
   return browser;
 }
 
-// The page opened at `hash` and ready to use, at `width` CSS pixels.
-export async function openPage(browser, {hash = '', width = 1024, height = 800} = {}) {
+// The page opened at `hash` and ready to use, at `width` CSS pixels;
+// `beforeLoad` may set the page up first.
+export async function openPage(browser, {hash = '', width = 1024, height = 800, beforeLoad = null} = {}) {
   const page = await browser.newPage();
   await page.setViewport({width, height});
+  if (beforeLoad) await beforeLoad(page);
   await page.goto(pageUrl + hash);
   await page.waitForSelector('html[data-ready]');
   return page;

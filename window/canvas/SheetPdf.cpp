@@ -2,8 +2,17 @@
 
 #include <QFileDevice>
 #include <QIODevice>
+#include <QPageSize>
 
 namespace zentavo {
+
+QPageLayout PaperLayout(Paper paper)
+{
+    const PaperInfo& info = InfoOf(paper);
+    const QPageSize::Unit unit = info.unit == PaperUnit::Inch ? QPageSize::Inch : QPageSize::Millimeter;
+    const QPageSize size(QPageSize::id(QSizeF(info.width, info.height), unit, QPageSize::ExactMatch));
+    return QPageLayout(size, QPageLayout::Portrait, QMarginsF());
+}
 
 SheetPdf::SheetPdf(QIODevice& device, const QPageLayout& layout, const QString& title)
     : device_(device), writer_(&device)

@@ -14,6 +14,11 @@ class QIODevice;
 
 namespace zentavo {
 
+// The whole sheet of `paper` (sheetset/Paper.h), portrait, with no margins:
+// the printable area is the page. The page size is the toolkit's own one of
+// that name and size.
+QPageLayout PaperLayout(Paper paper);
+
 // A PDF document of sheets written to a device page by page, at the
 // resolution of a printer page: the same drawing whether it goes to a print
 // queue or to a file. Pages are written out as they are finished.
