@@ -258,8 +258,12 @@ void TForm1::SetTabOrder()
 
 void TForm1::ConnectRules()
 {
-    for (QCheckBox* box : DanBoxes)
-        connect(box, &QCheckBox::toggled, this, [this, box] { DanClick(box); });
+    constexpr void (TForm1::*DanHandlers[DanCount])() = {
+        &TForm1::D0Click, &TForm1::D1Click, &TForm1::D2Click, &TForm1::D3Click, &TForm1::D4Click,
+        &TForm1::D5Click, &TForm1::D6Click, &TForm1::D7Click, &TForm1::D8Click, &TForm1::D9Click,
+    };
+    for (int32_t dan = 0; dan < DanCount; ++dan)
+        connect(DanBoxes[static_cast<size_t>(dan)], &QCheckBox::toggled, this, DanHandlers[dan]);
     connect(ImportantDan, &RadioGroup::Clicked, this, &TForm1::ImportantDanClick);
     connect(QNumCheck, &RadioGroup::Clicked, this, &TForm1::QNumCheckClick);
     connect(MGroup, &RadioGroup::Entered, this, &TForm1::MGroupEnter);

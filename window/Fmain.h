@@ -62,6 +62,16 @@ public:
     void MakePrint(SheetCanvas& Canvas, int32_t Width, int32_t Height, int32_t Answers);
 
     // Rules that keep the option controls consistent.
+    void D0Click() { DanClick(D0); }
+    void D1Click() { DanClick(D1); }
+    void D2Click() { DanClick(D2); }
+    void D3Click() { DanClick(D3); }
+    void D4Click() { DanClick(D4); }
+    void D5Click() { DanClick(D5); }
+    void D6Click() { DanClick(D6); }
+    void D7Click() { DanClick(D7); }
+    void D8Click() { DanClick(D8); }
+    void D9Click() { DanClick(D9); }
     void DanClick(QCheckBox* box);
     void CheckBoxClick(QCheckBox* box);
     void ImportantDanClick();
