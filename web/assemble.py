@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""Puts the browser edition together in one HTML file: the page, its styles
-with the embedded faces as data: URLs, the faces' licence, the page's script
-and the WebAssembly with its loader (a script that holds the WebAssembly
+"""Puts the browser edition together in one HTML file: the page, its styles,
+the embedded faces (their bytes in a JSON data block, from which the page's
+script loads them first of all), the faces' licence, the page's script and
+the WebAssembly with its loader (a script that holds the WebAssembly
 itself)."""
 import argparse
 import base64
@@ -18,12 +19,10 @@ def main():
     args = parser.parse_args()
 
     faces = json.loads((args.fonts / "faces.json").read_text(encoding="utf-8"))
-    rules = []
-    for face in faces:
-        data = base64.b64encode((args.fonts / face["file"]).read_bytes()).decode("ascii")
-        rules.append(f'@font-face{{font-family:"{face["family"]}";'
-                     f'src:url(data:font/woff2;base64,{data}) format("woff2");font-display:block}}')
-    style = "\n".join(rules) + "\n" + (args.page / "page.css").read_text(encoding="utf-8")
+    embedded = [{"family": face["family"],
+                 "woff2": base64.b64encode((args.fonts / face["file"]).read_bytes()).decode("ascii")}
+                for face in faces]
+    style = (args.page / "page.css").read_text(encoding="utf-8")
     page_script = (args.page / "page.js").read_text(encoding="utf-8")
     module_script = args.script.read_text(encoding="utf-8")
     for name, script in (("page.js", page_script), ("the WebAssembly's script", module_script)):
@@ -31,6 +30,7 @@ def main():
             sys.exit(f"assemble.py: {name} holds </script, which would end its element")
     parts = {
         "@@STYLE@@": style,
+        "@@FACES@@": json.dumps(embedded, ensure_ascii=True),
         "@@LICENCE@@": html.escape(args.licence.read_text(encoding="utf-8"), quote=False),
         "@@PAGE@@": page_script,
         "@@MODULE@@": module_script,

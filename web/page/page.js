@@ -5,6 +5,14 @@
 // does. Sheets come as SVG markup whose texts are Shift-JIS, decoded by the
 // browser's own decoder.
 
+// The embedded faces, from their bytes in the file: loaded before anything
+// else, so that they are ready when the controls and sheets are first drawn.
+for (const {family, woff2} of JSON.parse(document.getElementById('EmbeddedFaces').textContent)) {
+  const face = new FontFace(family, Uint8Array.from(atob(woff2), (c) => c.charCodeAt(0)));
+  document.fonts.add(face);
+  face.load();
+}
+
 // Read by the WebAssembly's loader, which runs after this script.
 var Module = {
   onRuntimeInitialized() {
