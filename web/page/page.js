@@ -168,10 +168,8 @@ const ZentavoPage = (() => {
     const sheets = element('input', {id: table.sheets.name, type: 'text', inputmode: 'numeric',
                                      value: table.sheets.start, autocomplete: 'off'});
     const seed = element('input', {id: table.seed.name, type: 'text', inputmode: 'numeric', autocomplete: 'off'});
-    seed.addEventListener('change', () => {
-      if (!showMessage(answer('zt_seed', ['string'], [seed.value]))) update();
-      else update(true);
-    });
+    // A seed that is no seed is told, and the seed in use shown again.
+    seed.addEventListener('change', () => update(showMessage(answer('zt_seed', ['string'], [seed.value]))));
     const seedPair = pair(table.seed, seed);
     seedPair.append(element('span', {id: 'SheetNumber'}));
     const paper = element('select', {id: table.paper.name},
@@ -201,9 +199,11 @@ const ZentavoPage = (() => {
     licence.style.order = '9002';
     form.append(licence);
 
-    const extent = [...form.children].map((control) => control.style);
-    form.style.width = `${Math.max(...extent.map((s) => parseInt(s.getPropertyValue('--l')) + parseInt(s.getPropertyValue('--w')))) + 8}px`;
-    form.style.height = `${Math.max(...extent.map((s) => parseInt(s.getPropertyValue('--t')) + parseInt(s.getPropertyValue('--h')))) + 8}px`;
+    // The window's client area: every control and a margin of 8 pixels.
+    const extent = (start, size) => Math.max(...[...form.children].map((control) =>
+      parseInt(control.style.getPropertyValue(start)) + parseInt(control.style.getPropertyValue(size)))) + 8;
+    form.style.width = `${extent('--l', '--w')}px`;
+    form.style.height = `${extent('--t', '--h')}px`;
   }
 
   // The control model's state onto the controls; with `seedAsShown` the seed
