@@ -104,6 +104,7 @@ void AddCaption(Characters& characters, std::string_view text, ControlFont font)
 
 void AddCaptions(Characters& characters)
 {
+    AddCaption(characters, WindowCaption, ControlFont::Window);
     AddCaption(characters, CreditLabel.caption, CreditLabel.font);
     AddCaption(characters, PrintNumberLabel.caption, PrintNumberLabel.font);
     AddCaption(characters, DanGroup.caption, DanGroup.font);
@@ -123,7 +124,7 @@ void AddCaptions(Characters& characters)
         AddCaption(characters, item, ControlFont::Option);
     for (const PaperInfo& paper : Papers)
         AddCaption(characters, paper.name, ControlFont::Option);
-    AddCaption(characters, "0123456789", ControlFont::Option);
+    AddCaption(characters, page::ShownSheet(1234567890), ControlFont::Option);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
 namespace zentavo {
 namespace {
@@ -29,21 +28,29 @@ double CellAt(const FaceMetrics& metrics, int32_t pixelSize)
 
 void AppendColor(std::string& out, uint32_t rgb)
 {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%06x", static_cast<unsigned>(rgb & 0xFFFFFF));
-    out += text;
+    static const char digits[] = "0123456789abcdef";
+    out += '#';
+    for (int shift = 20; shift >= 0; shift -= 4)
+        out += digits[(rgb >> shift) & 0xF];
 }
 
-// A value in 1/64 as the shortest exact decimal.
+// A value in 1/64 as the shortest exact decimal, in whole numbers only:
+// formatting a double goes through a software long double in WebAssembly.
 void AppendSixtyFourths(std::string& out, int64_t value)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6f", static_cast<double>(value) / 64);
-    std::string_view shown(text);
-    shown = shown.substr(0, shown.find_last_not_of('0') + 1);
-    if (shown.ends_with('.'))
-        shown.remove_suffix(1);
-    out += shown;
+    if (value < 0) {
+        out += '-';
+        value = -value;
+    }
+    out += std::to_string(value / 64);
+    int64_t millionths = value % 64 * 15625;  // 1/64 = 0.015625
+    if (millionths == 0)
+        return;
+    out += '.';
+    for (int64_t digit = 100000; millionths != 0; digit /= 10) {
+        out += static_cast<char>('0' + millionths / digit);
+        millionths %= digit;
+    }
 }
 
 // The text's bytes as element content: the markup characters of single-byte
@@ -160,6 +167,8 @@ void SvgCanvas::SetFontHeight(int32_t height)
         sized_ = SizeFace(face_->metrics, cellHeight_);
 }
 
+// Appended piece by piece: a sheet's markup is built thousands of times for
+// a class set.
 void SvgCanvas::PutText(int32_t x, int32_t y, const std::string& text)
 {
     if (cellHeight_ <= 0 || cellHeight_ > LargestCellHeight)
@@ -167,7 +176,9 @@ void SvgCanvas::PutText(int32_t x, int32_t y, const std::string& text)
     if (!groupOpen_) {
         out_ += "<g font-family=\"'";
         out_ += face_->family;
-        out_ += "'\" font-size=\"" + std::to_string(sized_.pixelSize) + "\">";
+        out_ += "'\" font-size=\"";
+        out_ += std::to_string(sized_.pixelSize);
+        out_ += "\">";
         groupOpen_ = true;
     }
     if (brushStyle_ == BrushStyle::bsSolid) {
@@ -179,7 +190,9 @@ void SvgCanvas::PutText(int32_t x, int32_t y, const std::string& text)
         AppendColor(out_, brushColor_);
         out_ += "\"/>";
     }
-    out_ += "<text x=\"" + std::to_string(x) + "\" y=\"";
+    out_ += "<text x=\"";
+    out_ += std::to_string(x);
+    out_ += "\" y=\"";
     AppendSixtyFourths(out_, int64_t{y} * 64 + sized_.ascent64);
     out_ += "\">";
     AppendText(out_, text);

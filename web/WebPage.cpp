@@ -7,7 +7,7 @@
 #include "window/controls/Messages.h"
 #include "window/controls/PrintNumber.h"
 
-#include <cstdio>
+#include <cmath>
 
 namespace zentavo {
 namespace {
@@ -28,11 +28,13 @@ std::string SvgStart(int32_t width, int32_t height)
          + " " + std::to_string(height) + "\"";
 }
 
+// A paper's length as CSS writes it, to a tenth of its unit (the papers'
+// sizes have no finer part).
 std::string Length(double length, PaperUnit unit)
 {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g%s", length, unit == PaperUnit::Inch ? "in" : "mm");
-    return text;
+    const auto tenths = static_cast<int64_t>(std::lround(length * 10));
+    return std::to_string(tenths / 10) + (tenths % 10 != 0 ? "." + std::to_string(tenths % 10) : "")
+         + (unit == PaperUnit::Inch ? "in" : "mm");
 }
 
 // Each page an SVG as large as the paper, its drawing in the desktop's
@@ -148,6 +150,7 @@ std::variant<PrintJob, MessageBox> WebPage::Print(int32_t answers, std::string_v
     const int32_t width = PrintPixels(info.width, info.unit);
     const int32_t height = PrintPixels(info.height, info.unit);
     PrintJob job;
+    job.markup.reserve(static_cast<size_t>(PageCount(set)) * 4096);  // about a page's markup each
     job.pageSize = Length(info.width, info.unit) + " " + Length(info.height, info.unit);
     {
         SvgPages pages(job, faces_, info);

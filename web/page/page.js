@@ -202,8 +202,14 @@ const ZentavoPage = (() => {
     // The window's client area: every control and a margin of 8 pixels.
     const extent = (start, size) => Math.max(...[...form.children].map((control) =>
       parseInt(control.style.getPropertyValue(start)) + parseInt(control.style.getPropertyValue(size)))) + 8;
-    form.style.width = `${extent('--l', '--w')}px`;
+    byId('Window').style.setProperty('--client-width', `${extent('--l', '--w')}px`);
     form.style.height = `${extent('--t', '--h')}px`;
+  }
+
+  // Sets a property of a control where it differs: an unchanged control is
+  // not styled or laid out again.
+  function set(control, property, value) {
+    if (control[property] !== value) control[property] = value;
   }
 
   // The control model's state onto the controls; with `seedAsShown` the seed
@@ -212,24 +218,20 @@ const ZentavoPage = (() => {
     const state = answer('zt_state');
     state.dans.forEach(([checked, enabled], dan) => {
       const box = byId(table.danGroup.boxes[dan].name);
-      box.checked = checked;
-      box.disabled = !enabled;
+      set(box, 'checked', checked);
+      set(box, 'disabled', !enabled);
     });
-    table.groups.forEach((group, index) => {
-      const [item, enabled] = state.groups[index];
-      const set = byId(group.name);
-      set.disabled = !enabled;
-      for (const radio of set.querySelectorAll('input')) radio.checked = Number(radio.value) === item;
-    });
-    for (const [name, enabled] of Object.entries(state.commands)) byId(name).disabled = !enabled;
-    const edit1 = byId(table.edit1.name);
-    if (edit1.value !== state.edit1) edit1.value = state.edit1;
+    const showItem = (group, item, enabled) => {
+      set(group, 'disabled', !enabled);
+      for (const radio of group.querySelectorAll('input')) set(radio, 'checked', Number(radio.value) === item);
+    };
+    table.groups.forEach((group, index) => showItem(byId(group.name), ...state.groups[index]));
+    for (const [name, enabled] of Object.entries(state.commands)) set(byId(name), 'disabled', !enabled);
+    set(byId(table.edit1.name), 'value', state.edit1);
     const seed = byId(table.seed.name);
-    if (seedAsShown || document.activeElement !== seed) seed.value = String(state.seed);
-    byId('SheetNumber').textContent = state.sheet;
-    const sheetSwitch = byId(table.switch.name);
-    sheetSwitch.disabled = state.shown === null;
-    for (const radio of sheetSwitch.querySelectorAll('input')) radio.checked = Number(radio.value) === state.shown;
+    if (seedAsShown || document.activeElement !== seed) set(seed, 'value', String(state.seed));
+    set(byId('SheetNumber'), 'textContent', state.sheet);
+    showItem(byId(table.switch.name), state.shown, state.shown !== null);
     const preview = byId(table.preview.name);
     if (state.shown === null) preview.replaceChildren();
     else preview.innerHTML = markup(call('zt_sheet', [], [], 'number'));
