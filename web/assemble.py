@@ -1,20 +1,21 @@
 #!/usr/bin/python3
 """Puts the browser edition together in one HTML file: the page, its styles,
 the embedded faces (their bytes in a JSON data block, from which the page's
-script loads them first of all), the faces' licence, the page's script and
-the WebAssembly with its loader (a script that holds the WebAssembly
-itself)."""
+script loads them first of all), the control table and a fresh page's state
+(a JSON data block), the faces' licence, the page's script, the WebAssembly
+(base64 in a data block) and its loader."""
 import argparse
 import base64
 import html
 import json
+import re
 import sys
 from pathlib import Path
 
 
 def main():
     parser = argparse.ArgumentParser()
-    for name in ("page", "fonts", "licence", "script", "output"):
+    for name in ("page", "fonts", "start", "licence", "script", "output"):
         parser.add_argument("--" + name, required=True, type=Path)
     args = parser.parse_args()
 
@@ -24,13 +25,23 @@ def main():
                 for face in faces]
     style = (args.page / "page.css").read_text(encoding="utf-8")
     page_script = (args.page / "page.js").read_text(encoding="utf-8")
+    # The WebAssembly moves out of its loader into a data block of its own,
+    # from which the page's script hands it to the loader ready decoded:
+    # the loader would otherwise fetch it from a data: URL, and begin
+    # compiling only once the page is built.
     module_script = args.script.read_text(encoding="utf-8")
+    inline = re.findall(r'"data:application/octet-stream;base64,([A-Za-z0-9+/=]+)"', module_script)
+    if len(inline) != 1:
+        sys.exit(f"assemble.py: the WebAssembly's script holds {len(inline)} inline modules, not 1 (SINGLE_FILE?)")
+    module_script = module_script.replace(inline[0], "", 1)
     for name, script in (("page.js", page_script), ("the WebAssembly's script", module_script)):
         if "</script" in script.lower():
             sys.exit(f"assemble.py: {name} holds </script, which would end its element")
     parts = {
         "@@STYLE@@": style,
         "@@FACES@@": json.dumps(embedded, ensure_ascii=True),
+        "@@WASM@@": inline[0],
+        "@@START@@": args.start.read_text(encoding="utf-8").strip().replace("</", "<\\/"),
         "@@LICENCE@@": html.escape(args.licence.read_text(encoding="utf-8"), quote=False),
         "@@PAGE@@": page_script,
         "@@MODULE@@": module_script,

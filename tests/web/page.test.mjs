@@ -61,7 +61,7 @@ async function fresh(options = {}, on = browser) {
   return page;
 }
 
-const table = (page) => page.evaluate(() => JSON.parse(Module.ccall('zt_table', 'string')));
+const table = (page) => page.evaluate(() => JSON.parse(document.getElementById('PageStart').textContent).table);
 
 // The SVG texts of a sheet: [x, text, family] in drawing order.
 const svgTexts = (page, selector) => page.$$eval(`${selector} text`, (texts) =>

@@ -1,29 +1,30 @@
 'use strict';
 // The browser edition's page: builds the window's controls from the control
-// table that the WebAssembly exports, hands every event of a control to the
-// control model there and shows the state it answers with, as the window
-// does. Sheets come as SVG markup whose texts are Shift-JIS, decoded by the
-// browser's own decoder.
+// table (made by the WebAssembly's code at build time, in the page's data
+// block PageStart) at once, then hands every event of a control to the
+// control model in the WebAssembly and shows the state it answers with, as
+// the window does. Sheets come as SVG markup whose texts are Shift-JIS,
+// decoded by the browser's own decoder.
+
+function fromBase64(text) {
+  const chars = atob(text);
+  const bytes = new Uint8Array(chars.length);
+  for (let i = 0; i < chars.length; ++i) bytes[i] = chars.charCodeAt(i);
+  return bytes;
+}
 
 // The embedded faces, from their bytes in the file: loaded before anything
 // else, so that they are ready when the controls and sheets are first drawn.
 for (const {family, woff2} of JSON.parse(document.getElementById('EmbeddedFaces').textContent)) {
-  const face = new FontFace(family, Uint8Array.from(atob(woff2), (c) => c.charCodeAt(0)));
+  const face = new FontFace(family, fromBase64(woff2));
   document.fonts.add(face);
   face.load();
 }
 
-// Read by the WebAssembly's loader, which runs after this script.
-var Module = {
-  onRuntimeInitialized() {
-    ZentavoPage.start();
-  },
-};
-
 const ZentavoPage = (() => {
   const shiftJis = new TextDecoder('shift_jis');
   const byId = (id) => document.getElementById(id);
-  let table = null;
+  const {table, start: freshState} = JSON.parse(byId('PageStart').textContent);
 
   const call = (name, types = [], args = [], result = null) => Module.ccall(name, result, types, args);
   const answer = (name, types = [], args = []) => JSON.parse(call(name, types, args, 'string'));
@@ -212,10 +213,9 @@ const ZentavoPage = (() => {
     if (control[property] !== value) control[property] = value;
   }
 
-  // The control model's state onto the controls; with `seedAsShown` the seed
-  // input shows the seed in use even while it has the focus.
-  function update(seedAsShown = false) {
-    const state = answer('zt_state');
+  // A state of the control model onto the controls; with `seedAsShown` the
+  // seed input shows the seed in use even while it has the focus.
+  function show(state, seedAsShown = false) {
     state.dans.forEach(([checked, enabled], dan) => {
       const box = byId(table.danGroup.boxes[dan].name);
       set(box, 'checked', checked);
@@ -236,6 +236,9 @@ const ZentavoPage = (() => {
     if (state.shown === null) preview.replaceChildren();
     else preview.innerHTML = markup(call('zt_sheet', [], [], 'number'));
   }
+
+  // The control model's state now.
+  const update = (seedAsShown = false) => show(answer('zt_state'), seedAsShown);
 
   // The message box, where the answer holds a message; true when it did.
   function showMessage(reply) {
@@ -274,9 +277,28 @@ const ZentavoPage = (() => {
     dialogReturned();
   }
 
-  function start() {
-    table = answer('zt_table');
+  // The page as it opens, drawn while the WebAssembly compiles (its loader
+  // runs first and compiles it in the background); it takes no input until
+  // then. Its seed comes from the clock when the WebAssembly starts.
+  let opened = false;
+  let started = false;
+  function open() {
     build();
+    show({...freshState, seed: ''});
+    byId('Form1').inert = true;
+    opened = true;
+    if (started) begin();
+  }
+
+  // The WebAssembly has started, which may happen before the page is built.
+  function start() {
+    started = true;
+    if (opened) begin();
+  }
+
+  // Both done: the controls work from now on.
+  function begin() {
+    byId('Form1').inert = false;
     const hash = /^#seed=(.*)$/.exec(location.hash);
     if (hash) {
       let text = hash[1];
@@ -292,5 +314,14 @@ const ZentavoPage = (() => {
     performance.mark('zentavo-ready');
   }
 
-  return {start};
+  return {open, start};
 })();
+
+// Read by the WebAssembly's loader, which runs after this script: the
+// WebAssembly itself, decoded, so that it compiles at once.
+var Module = {
+  wasmBinary: fromBase64(document.getElementById('WebAssembly').textContent),
+  onRuntimeInitialized() {
+    ZentavoPage.start();
+  },
+};
