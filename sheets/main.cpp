@@ -7,6 +7,7 @@
 #include "window/FontMapping.h"
 #include "window/MessageBoxes.h"
 #include "window/PrintService.h"
+#include "window/ProcessLocale.h"
 #include "window/ToolkitTranslations.h"
 
 #include <QGuiApplication>
@@ -125,6 +126,7 @@ int MakeSheets(const SheetsCommand& command)
 
 int main(int argc, char* argv[])
 {
+    UseUtf8CharacterType();
     const ParsedCommandLine parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         Say(error->message);
