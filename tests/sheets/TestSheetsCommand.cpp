@@ -184,7 +184,8 @@ TEST_F(SheetsCommand, OnlyItsOwnWordsOnTheErrorOutputInAnyLocale)
         if (locale.value)
             environment.insert(locale.variable, locale.value);
         const QString missing = Path(QStringLiteral("no-such-folder/set.pdf"));
-        EXPECT_EQ(RunSheets({"--dans", "3,4", "--seed", "1", "--pdf", missing}, {}, {}, environment).errors.toStdString(),
+        const Finished sheets = RunSheets({"--dans", "3,4", "--seed", "1", "--pdf", missing}, {}, {}, environment);
+        EXPECT_EQ(sheets.errors.toStdString(),
                   QStringLiteral("zentavo-sheets: %1: %2\n").arg(missing, locale.reason).toStdString());
 
         // The window on no screen, in a desktop session's runtime folder,
