@@ -1,5 +1,6 @@
 #include "window/Fmain.h"
 #include "window/canvas/FontMapping.h"
+#include "window/canvas/ProcessLocale.h"
 #include "window/canvas/ToolkitTranslations.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 
 int main(int argc, char* argv[])
 {
+    zentavo::UseUtf8CharacterType();
     QApplication app(argc, argv);
     // The launcher's icon on the window (title bar, task bar), and the
     // launcher's id, by which desktops match the window to it. Launchers take

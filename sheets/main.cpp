@@ -5,9 +5,10 @@
 #include "sheetset/SheetSet.h"
 #include "sheetset/SheetsOptions.h"
 #include "window/canvas/FontMapping.h"
+#include "window/canvas/ProcessLocale.h"
+#include "window/canvas/ToolkitTranslations.h"
 #include "window/controls/Messages.h"
 #include "window/print/cups/PrintError.h"
-#include "window/canvas/ToolkitTranslations.h"
 
 #include <QGuiApplication>
 
@@ -125,6 +126,7 @@ int MakeSheets(const SheetsCommand& command)
 
 int main(int argc, char* argv[])
 {
+    UseUtf8CharacterType();
     const ParsedCommandLine parsed = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         Say(error->message);

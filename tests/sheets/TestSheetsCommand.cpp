@@ -1,5 +1,6 @@
 // zentavo-sheets run as a process, without a display: what it writes, what
-// it leaves after a failure, and a set sent to the private print scheduler.
+// it leaves after a failure, what it says under any locale (beside the
+// window's program), and a set sent to the private print scheduler.
 
 #include "print/CupsScheduler.h"
 #include "print/PdfDocument.h"
@@ -32,11 +33,11 @@ struct Finished {
 // Runs the program with no display to reach: DISPLAY and WAYLAND_DISPLAY
 // unset and a platform asked for that would need one.
 Finished RunSheets(const QStringList& arguments, const std::function<void()>& inChild = {},
-                   const QString& temporaryFolder = {})
+                   const QString& temporaryFolder = {},
+                   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment())
 {
-    qunsetenv("DISPLAY");
-    qunsetenv("WAYLAND_DISPLAY");
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     if (!temporaryFolder.isEmpty())
         environment.insert(QStringLiteral("TMPDIR"), temporaryFolder);
@@ -158,6 +159,52 @@ TEST_F(SheetsCommand, ItsSeedMakesTheSameSetAgain)
     const QString other = Path(QStringLiteral("other.pdf"));
     ASSERT_EQ(RunSheets(options + QStringList{"--seed", QString::number(seed + 1), "--pdf", other}).status, 0);
     EXPECT_NE(ReadPdf(other).text, text);
+}
+
+// Under the C/POSIX locale of a bare server, a cron job or ssh, and under a
+// language in a legacy encoding, both programs print nothing but their own
+// lines (Qt would warn that the locale is not UTF-8), and Qt's texts keep the
+// user's language.
+TEST_F(SheetsCommand, OnlyItsOwnWordsOnTheErrorOutputInAnyLocale)
+{
+    const QString english = QStringLiteral("No such file or directory");
+    const QString japanese = QStringLiteral("そのようなファイルやディレクトリはありません");
+    const struct {
+        const char* variable;
+        const char* value;  // nullptr: no locale variable at all
+        const QString& reason;
+    } locales[] = {{"LANG", "C", english}, {"LANG", nullptr, english}, {"LC_ALL", "C", english},
+                   {"LANG", "ja_JP.eucJP", japanese}, {"LC_ALL", "ja_JP.eucJP", japanese}};
+    for (const auto& locale : locales) {
+        SCOPED_TRACE(std::string(locale.variable) + "=" + (locale.value ? locale.value : "(none)"));
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const QString& name : environment.keys())
+            if (name == u"LANG" || name == u"LANGUAGE" || name.startsWith(u"LC_"))
+                environment.remove(name);
+        if (locale.value)
+            environment.insert(locale.variable, locale.value);
+        const QString missing = Path(QStringLiteral("no-such-folder/set.pdf"));
+        const Finished sheets = RunSheets({"--dans", "3,4", "--seed", "1", "--pdf", missing}, {}, {}, environment);
+        EXPECT_EQ(sheets.errors.toStdString(),
+                  QStringLiteral("zentavo-sheets: %1: %2\n").arg(missing, locale.reason).toStdString());
+
+        // The window on no screen, in a desktop session's runtime folder,
+        // ended once Qt has loaded the platform, which it does after looking
+        // at the locale.
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder_.path());
+        QProcess window;
+        window.setProcessEnvironment(environment);
+        window.start(QStringLiteral(ZENTAVO_PROGRAM));
+        ASSERT_TRUE(window.waitForStarted());
+        const QString maps = QStringLiteral("/proc/%1/maps").arg(window.processId());
+        for (int i = 0; i < 300 && !Contents(maps).contains("libqoffscreen"); ++i)
+            window.waitForFinished(100);
+        EXPECT_TRUE(Contents(maps).contains("libqoffscreen")) << "the window did not start";
+        window.kill();
+        window.waitForFinished();
+        EXPECT_EQ(window.readAllStandardError().toStdString(), "");
+    }
 }
 
 TEST_F(SheetsCommand, RefusedOptionsWriteNothing)
