@@ -39,8 +39,9 @@ constexpr const PaperInfo& InfoOf(Paper paper)
 inline constexpr int32_t PrintResolution = 1200;
 
 // A length of the paper in device pixels at PrintResolution, measured as the
-// desktop's PDF pages measure it: first in whole points (1/72 inch), then
-// scaled to pixels and rounded to the nearest.
+// desktop's PDF pages measure it with Qt 6.4: first in whole points (1/72
+// inch), then scaled to pixels and rounded to the nearest (Qt 6.8 truncates,
+// one pixel less for some papers).
 int32_t PrintPixels(double length, PaperUnit unit);
 
 }  // namespace zentavo
