@@ -11,9 +11,6 @@
 namespace zentavo {
 namespace {
 
-// Dan 0 never drills (its divisor would be 0), whatever the mask says; bits
-// above 9 name no dan.
-constexpr uint32_t DrillableDans = 0x3FEu;
 constexpr int32_t QuotientsPerDan = 9;
 constexpr uint32_t CodeDraws = 100;
 
@@ -27,7 +24,7 @@ struct Selection {
 Selection SelectionFor(const SheetOptions& options)
 {
     Selection s;
-    s.dans = static_cast<uint32_t>(options.DanMask) & DrillableDans;
+    s.dans = static_cast<uint32_t>(options.DanMask & DrillableDans);
     s.danCount = std::popcount(s.dans);
     s.extraZero = options.JousuuCheck == 1 ? 1 : 0;
     s.emphasised = (options.ImportantDan >= 0 && options.ImportantDan <= 9) ? options.ImportantDan : -1;

@@ -4,6 +4,10 @@
 
 namespace zentavo {
 
+// The dans that drill: 1 to 9. Dan 0 never drills (its divisor would be 0),
+// whatever a mask says; bits above 9 name no dan.
+inline constexpr int32_t DrillableDans = 0x3FE;
+
 // The option controls of the window at the moment of one action. A radio
 // group's field is the index of its selected item, -1 when none is selected.
 struct SheetOptions {

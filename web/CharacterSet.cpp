@@ -68,18 +68,24 @@ private:
     std::string_view family_ = EmbeddedFaceNames.front().family;
 };
 
+template <size_t N>
+constexpr int32_t ItemCount(const std::string_view (&)[N])
+{
+    return static_cast<int32_t>(N);
+}
+
 void AddSheets(Characters& characters)
 {
     CollectingCanvas canvas(characters);
     const int32_t printNumbers[] = {std::numeric_limits<int32_t>::min(), 1234567890, 0};
     SheetOptions options;
-    options.DanMask = 0x3FE;
-    for (options.Amari = 0; options.Amari < static_cast<int32_t>(std::size(items::Amari)); ++options.Amari)
-        for (options.QNumCheck = 0; options.QNumCheck < static_cast<int32_t>(std::size(items::QNumCheck)); ++options.QNumCheck)
-            for (options.rgSquare = 0; options.rgSquare < 4; ++options.rgSquare)
-                for (options.MGroup = 0; options.MGroup < 3; ++options.MGroup)
-                    for (options.rgNum = 0; options.rgNum < 2; ++options.rgNum)
-                        for (options.JousuuCheck = 0; options.JousuuCheck < 2; ++options.JousuuCheck) {
+    options.DanMask = DrillableDans;
+    for (options.Amari = 0; options.Amari < ItemCount(items::Amari); ++options.Amari)
+        for (options.QNumCheck = 0; options.QNumCheck < ItemCount(items::QNumCheck); ++options.QNumCheck)
+            for (options.rgSquare = 0; options.rgSquare < ItemCount(items::rgSquare); ++options.rgSquare)
+                for (options.MGroup = 0; options.MGroup < ItemCount(items::MGroup); ++options.MGroup)
+                    for (options.rgNum = 0; options.rgNum < ItemCount(items::NoYes); ++options.rgNum)
+                        for (options.JousuuCheck = 0; options.JousuuCheck < ItemCount(items::JousuuCheck); ++options.JousuuCheck) {
                             RunState run;
                             run.Random.RandomSeed = 1;
                             if (GenerateProblems(options, run.Problems, run.Random) != GenerateResult::Generated)
