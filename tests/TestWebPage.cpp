@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <sstream>
+#include <string>
 #include <tuple>
 #include <variant>
 
@@ -52,6 +54,25 @@ TEST(WebPage, BadInputIsToldAndChangesNothing)
                                  : std::get<MessageBox>(page.Print(AnswerSheet, c.sheets, Paper::A4));
         EXPECT_EQ(told.text, c.message);
         EXPECT_EQ(StateOf(page), before) << c.message;
+    }
+}
+
+// The print dialog's page is the paper the sheet was laid out for: its size
+// in CSS reads back as the paper table's.
+TEST(WebPage, EachPaperIsThePrintedPagesSize)
+{
+    for (const PaperInfo& paper : Papers) {
+        WebPage page(Faces, 600);
+        page.Controls().SetDanBox(4, true);
+        page.Controls().SetDanBox(5, true);
+        ASSERT_FALSE(page.Preview());
+        const std::string unit = paper.unit == PaperUnit::Inch ? "in" : "mm";
+        std::istringstream size(std::get<PrintJob>(page.Print(QuestionSheet, "1", paper.paper)).pageSize);
+        double width = 0, height = 0;
+        std::string widthUnit, heightUnit;
+        size >> width >> widthUnit >> height >> heightUnit;
+        EXPECT_EQ(std::tuple(width, widthUnit, height, heightUnit), std::tuple(paper.width, unit, paper.height, unit))
+            << paper.name << ": " << size.str();
     }
 }
 
