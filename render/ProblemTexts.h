@@ -2,13 +2,12 @@
 
 #include "generation/ProblemList.h"
 #include "generation/SheetOptions.h"
+#include "render/ProblemForm.h"
 
 #include <cstdint>
 #include <string>
 
 namespace zentavo {
-
-inline constexpr size_t MaxTextBytes = 16;
 
 // Rewrites Texts[1..Count] in the question form (Answers 0) or the answer
 // form (Answers 1) under the options in force now.
@@ -17,8 +16,5 @@ void MakeProblemTexts(const SheetOptions& options, ProblemList& list, int32_t An
 // The text of problem i (1-based) without its number prefix; empty when i is
 // not a slot of the list (1..80).
 std::string ProblemText(const SheetOptions& options, const ProblemList& list, int32_t i, bool answers);
-
-// After how many problems the circled numbering starts again at 1.
-int32_t NumberRestartLength(int32_t qNumCheck);
 
 }  // namespace zentavo

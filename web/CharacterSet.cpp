@@ -108,6 +108,47 @@ void AddCaption(Characters& characters, std::string_view text, ControlFont font)
     }
 }
 
+// The answering view's: its command, its own captions and the results with
+// every digit.
+void AddSolvingCaptions(Characters& characters)
+{
+    namespace solve = page::solve;
+    AddCaption(characters, page::SolveCommand.caption, ControlFont::Button);
+    AddCaption(characters, page::SolveCommand.caption, solve::Font);  // the view's heading
+    for (const solve::Caption& caption : {solve::MarkCommand, solve::RetryCommand, solve::BackCommand,
+                                          solve::EraseKey, solve::NextKey, solve::MarkAnyway, solve::GoOn})
+        AddCaption(characters, caption.caption, solve::Font);
+    for (const solve::Mark& mark : {solve::RightMark, solve::WrongMark})
+        AddCaption(characters, mark.shown, solve::Font);
+    AddCaption(characters, solve::EmptyFieldsQuestion, solve::Font);
+    AddCaption(characters, "0123456789", solve::Font);
+    AddCaption(characters, solve::RoundResult(1234567890, 1, 2, 61000), solve::Font);
+    AddCaption(characters, solve::WholeResult(1234567890, 1, 2, 61000), solve::Font);
+}
+
+// The links' and records' texts, with a record's line: its date and time,
+// every number, and the options in words.
+void AddLinksCaptions(Characters& characters)
+{
+    namespace links = page::links;
+    for (const links::Text& text : {links::PupilLinks, links::PupilNumber, links::CopyLink, links::Records,
+                                    links::ClearRecords, links::CopyResult})
+        AddCaption(characters, text.caption, links::Font);
+    for (const std::string_view text : {links::PupilLinkHint, links::NeedsPreview, links::NeedsServer, links::Copied,
+                                        links::NotCopied, links::NoRecords, links::NotKept})
+        AddCaption(characters, text, links::Font);
+    AddCaption(characters, links::QrName(1234567890, 1), links::Font);
+    for (const bool done : {false, true})
+        AddCaption(characters, links::RecordLine("0123456789/: ", 1, 2, "・の段", 3, 4, 5, done, 61000), links::Font);
+    for (const std::string_view caption : DanCaptions)
+        AddCaption(characters, caption, links::Font);
+    for (const RadioGroupInfo& group : RadioGroups) {
+        AddCaption(characters, group.caption, links::Font);
+        for (const std::string_view item : group.items)
+            AddCaption(characters, item, links::Font);
+    }
+}
+
 void AddCaptions(Characters& characters)
 {
     AddCaption(characters, WindowCaption, ControlFont::Window);
@@ -131,6 +172,9 @@ void AddCaptions(Characters& characters)
     for (const PaperInfo& paper : Papers)
         AddCaption(characters, paper.name, ControlFont::Option);
     AddCaption(characters, page::ShownSheet(1234567890), ControlFont::Option);
+    AddCaption(characters, page::ShortSheetWarning, page::NoticeFont);
+    AddSolvingCaptions(characters);
+    AddLinksCaptions(characters);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 // JSON, the markup Shift-JIS (see SvgCanvas). The control table is in the
 // page already (PageJson.h).
 #include "generation/RandomSource.h"
+#include "web/Address.h"
 #include "web/Faces.h"
 #include "web/Json.h"
 #include "web/PageJson.h"
+#include "web/PageTable.h"
 #include "web/WebPage.h"
 
 #include <emscripten/emscripten.h>
@@ -91,6 +93,12 @@ EMSCRIPTEN_KEEPALIVE void zt_edit1(const char* text)
     Page().Controls().SetEdit1(text);
 }
 
+// The number of sheets typed, as read; 0 where it is none.
+EMSCRIPTEN_KEEPALIVE int zt_sheets(const char* text)
+{
+    return WebPage::ReadSheets(text).value_or(0);
+}
+
 EMSCRIPTEN_KEEPALIVE const char* zt_seed(const char* text)
 {
     return MessageAnswer(Page().SetSeed(text));
@@ -142,6 +150,105 @@ EMSCRIPTEN_KEEPALIVE void zt_printed()
 EMSCRIPTEN_KEEPALIVE const char* zt_markup()
 {
     return markup.data();
+}
+
+}  // extern "C"
+
+// 画面で解く: the shown sheet answered on screen (page/solve.js).
+namespace {
+
+std::optional<zentavo::Solving> solving;
+
+const char* SolvingAnswer(std::string text)
+{
+    json = std::move(text);
+    return json.c_str();
+}
+
+}  // namespace
+
+extern "C" {
+
+// Opens the shown sheet for answering: its problems and fields, or a
+// message (none while no sheet is shown) and no view.
+EMSCRIPTEN_KEEPALIVE const char* zt_solve()
+{
+    auto opened = Page().Solve();
+    if (auto* refused = std::get_if<std::optional<MessageBox>>(&opened)) {
+        solving.reset();
+        return MessageAnswer(*refused);
+    }
+    solving = std::get<Solving>(std::move(opened));
+    return SolvingAnswer(SolvingJson(*solving, Page()));
+}
+
+// Marks the round from the typed fields (see Solving::Mark).
+EMSCRIPTEN_KEEPALIVE const char* zt_mark(const char* typed, int milliseconds)
+{
+    if (!solving)
+        return SolvingAnswer("{}");
+    solving->Mark(typed);
+    return SolvingAnswer(MarksJson(*solving, milliseconds));
+}
+
+// The marked round's wrong problems as the next round.
+EMSCRIPTEN_KEEPALIVE const char* zt_retry()
+{
+    if (!solving)
+        return SolvingAnswer("{}");
+    solving->Retry();
+    return SolvingAnswer(RoundJson(*solving));
+}
+
+}  // extern "C"
+
+// The address and the links to a sheet, and the records of results
+// (page/links.js).
+extern "C" {
+
+// The page's address now, without its '#'.
+EMSCRIPTEN_KEEPALIVE const char* zt_address()
+{
+    json = AddressOf(Page());
+    return json.c_str();
+}
+
+// Opens an address (see OpenAddress): a message, and the sheet to answer.
+EMSCRIPTEN_KEEPALIVE const char* zt_open_address(const char* address)
+{
+    const OpenedAddress opened = OpenAddress(Page(), address);
+    JsonWriter out;
+    out.BeginObject();
+    if (opened.message)
+        WriteMessage(out, *opened.message);
+    return Answer(out.Member("sheet", opened.sheet).EndObject());
+}
+
+// Pupil `pupil`'s link, or nothing while no sheet is shown.
+EMSCRIPTEN_KEEPALIVE const char* zt_pupil_link(int pupil)
+{
+    JsonWriter out;
+    out.BeginObject();
+    if (const auto link = PupilLinkOf(Page(), pupil))
+        out.Member("address", link->address)
+            .Member("sheet", page::ShownSheet(link->sheet))
+            .Member("name", page::links::QrName(pupil, link->sheet));
+    return Answer(out.EndObject());
+}
+
+// The options in force, in words, for a record.
+EMSCRIPTEN_KEEPALIVE const char* zt_sheet_words()
+{
+    json = SheetInWords(Page().Controls());
+    return json.c_str();
+}
+
+// A record of results in one line (see page::links::RecordLine).
+EMSCRIPTEN_KEEPALIVE const char* zt_record_line(const char* when, unsigned seed, int sheet, const char* words,
+                                                int firstCorrect, int count, int rounds, int done, int milliseconds)
+{
+    json = page::links::RecordLine(when, seed, sheet, words, firstCorrect, count, rounds, done != 0, milliseconds);
+    return json.c_str();
 }
 
 }  // extern "C"

@@ -52,6 +52,67 @@ void WritePageInput(JsonWriter& out, std::string_view key, const page::InputInfo
     out.Member("start", input.start).EndObject();
 }
 
+void WriteCaption(JsonWriter& out, std::string_view key, const page::solve::Caption& caption)
+{
+    out.Key(key).BeginObject().Member("name", caption.name).Member("caption", caption.caption).EndObject();
+}
+
+void WriteMark(JsonWriter& out, std::string_view key, const page::solve::Mark& mark)
+{
+    out.Key(key).BeginObject().Member("shown", mark.shown).Member("spoken", mark.spoken).EndObject();
+}
+
+// The answering view's texts, its face and the sheet's.
+void WriteSolvingTable(JsonWriter& out)
+{
+    namespace solve = page::solve;
+    out.Key("solving").BeginObject();
+    WriteCaption(out, "mark", solve::MarkCommand);
+    WriteCaption(out, "retry", solve::RetryCommand);
+    WriteCaption(out, "back", solve::BackCommand);
+    WriteCaption(out, "erase", solve::EraseKey);
+    WriteCaption(out, "next", solve::NextKey);
+    WriteCaption(out, "markAnyway", solve::MarkAnyway);
+    WriteCaption(out, "goOn", solve::GoOn);
+    WriteMark(out, "right", solve::RightMark);
+    WriteMark(out, "wrong", solve::WrongMark);
+    out.Member("pad", solve::PadLabel)
+        .Member("emptyFields", solve::EmptyFieldsQuestion)
+        .Member("digits", solve::AnswerDigits)
+        .Member("family", FamilyFor(solve::Font))
+        .Member("sheetFamily", MinchoFamily)
+        .EndObject();
+}
+
+// The texts of the links to a sheet and of the records, and their face.
+void WriteLinksTable(JsonWriter& out)
+{
+    namespace links = page::links;
+    const auto text = [&](std::string_view key, const links::Text& text) {
+        out.Key(key).BeginObject().Member("name", text.name).Member("caption", text.caption).EndObject();
+    };
+    out.Key("links").BeginObject();
+    text("section", links::PupilLinks);
+    text("pupil", links::PupilNumber);
+    text("copyLink", links::CopyLink);
+    text("records", links::Records);
+    text("clear", links::ClearRecords);
+    text("copyResult", links::CopyResult);
+    out.Member("qr", links::PupilQr)
+        .Member("mostPupils", links::MostPupils)
+        .Member("hint", links::PupilLinkHint)
+        .Member("needsPreview", links::NeedsPreview)
+        .Member("needsServer", links::NeedsServer)
+        .Member("copied", links::Copied)
+        .Member("notCopied", links::NotCopied)
+        .Member("key", links::RecordsKey)
+        .Member("mostRecords", links::MostRecords)
+        .Member("noRecords", links::NoRecords)
+        .Member("notKept", links::NotKept)
+        .Member("family", FamilyFor(links::Font))
+        .EndObject();
+}
+
 void WriteTable(JsonWriter& out)
 {
     out.BeginObject().Member("title", WindowCaption).Member("creditColor", static_cast<int32_t>(CreditColor));
@@ -119,6 +180,10 @@ void WriteTable(JsonWriter& out)
     WritePageInput(out, "sheets", page::SheetsInput);
     WritePageInput(out, "seed", page::SeedInput);
     WritePageInput(out, "licence", page::FontLicence);
+    WritePageInput(out, "solve", page::SolveCommand);
+    WriteSolvingTable(out);
+    WriteLinksTable(out);
+    WritePageInput(out, "notice", page::SheetNotice);
     out.Key("paper").BeginObject();
     WriteControl(out, page::PaperInput.name, page::PaperInput.caption, page::PaperInput.bounds);
     out.Key("items").BeginArray();
@@ -130,6 +195,8 @@ void WriteTable(JsonWriter& out)
     WriteItems(out, page::SheetSwitchItems);
     out.EndObject();
     out.Member("optionFont", static_cast<int32_t>(ControlFont::Option));
+    out.Member("noProgram", page::NoProgram);
+    out.Member("noticeFont", static_cast<int32_t>(page::NoticeFont));
     out.EndObject();
 }
 
@@ -155,11 +222,107 @@ std::string StateJson(const WebPage& page)
     out.EndArray().Key("commands").BeginObject();
     for (const Command command : page::PageCommands)
         out.Member(InfoOf(command).name, controls.CommandEnabled(command));
+    out.Member(page::SolveCommand.name, page.Shown().has_value());
     out.EndObject().Member("edit1", controls.Edit1()).Member("seed", page.Seed());
     if (page.Shown())
         out.Member("shown", *page.Shown()).Member("sheet", page::ShownSheet(page.SheetNumber()));
     else
         out.Key("shown").Null().Member("sheet", "");
+    const auto shortSheet = page.ShortSheet();
+    out.Member("notice", shortSheet ? shortSheet->text : "");
+    return out.EndObject().Text();
+}
+
+namespace {
+
+// Shift-JIS bytes in hex, for the page's decoder.
+std::string Hex(std::string_view bytes)
+{
+    static const char digits[] = "0123456789abcdef";
+    std::string hex;
+    for (const unsigned char c : bytes) {
+        hex += digits[c >> 4];
+        hex += digits[c & 0xF];
+    }
+    return hex;
+}
+
+void WriteForm(JsonWriter& out, const ProblemForm& form)
+{
+    out.Member("number", Hex(form.number)).Key("pieces").BeginArray();
+    for (const auto& piece : form.pieces) {
+        out.BeginObject();
+        if (const auto* field = std::get_if<AnswerField>(&piece))
+            out.Member("field", field->kind == FieldKind::Remainder ? "remainder" : "answer")
+                .Member("box", field->kind == FieldKind::Box)
+                .Member("lead", Hex(FieldLead(field->kind)));
+        else
+            out.Member("text", Hex(std::get<std::string>(piece)));
+        out.EndObject();
+    }
+    out.EndArray();
+}
+
+void WriteRoundProblems(JsonWriter& out, const Solving& solving)
+{
+    out.Member("round", solving.Round()).Key("problems").BeginArray();
+    for (const int32_t i : solving.RoundProblems())
+        out.Value(i);
+    out.EndArray();
+}
+
+}  // namespace
+
+std::string SolvingJson(const Solving& solving, const WebPage& page)
+{
+    JsonWriter out;
+    out.BeginObject().Member("seed", page.Seed()).Member("sheet", page.SheetNumber());
+    out.Key("problems").BeginArray();
+    for (int32_t i = 1; i <= solving.Count(); ++i) {
+        out.BeginObject().Member("id", i);
+        WriteForm(out, solving.Form(i));
+        out.Member("answerLabel", page::solve::AnswerLabel(i))
+            .Member("remainderLabel", page::solve::RemainderLabel(i))
+            .EndObject();
+    }
+    out.EndArray().Member("round", solving.Round());
+    return out.EndObject().Text();
+}
+
+std::string MarksJson(const Solving& solving, int64_t milliseconds)
+{
+    namespace solve = page::solve;
+    const auto& problems = solving.RoundProblems();
+    const int32_t total = static_cast<int32_t>(problems.size());
+    JsonWriter out;
+    out.BeginObject()
+        .Member("round", solving.Round())
+        .Member("correct", solving.Correct())
+        .Member("total", total)
+        .Member("done", solving.Done())
+        .Member("firstCorrect", solving.FirstRoundCorrect())
+        .Member("milliseconds", milliseconds)
+        .Member("result", solving.Done() ? solve::WholeResult(solving.FirstRoundCorrect(), solving.Count(),
+                                                              solving.Round(), milliseconds)
+                                         : solve::RoundResult(solving.Round(), solving.Correct(), total, milliseconds));
+    out.Key("marks").BeginArray();
+    for (size_t k = 0; k < problems.size(); ++k) {
+        const ProblemForm& form = solving.Form(problems[k]);
+        out.BeginObject()
+            .Member("id", problems[k])
+            .Member("right", solving.Marks()[k])
+            .Member("answer", Hex(WrittenBody(form, RightNumbers(form))))
+            .EndObject();
+    }
+    out.EndArray();
+    return out.EndObject().Text();
+}
+
+std::string RoundJson(const Solving& solving)
+{
+    JsonWriter out;
+    out.BeginObject();
+    WriteRoundProblems(out, solving);
     return out.EndObject().Text();
 }
 

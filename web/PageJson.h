@@ -17,4 +17,15 @@ std::string ControlTableJson();
 // commands' enabled states, Edit1, the seed, the shown side and its sheet.
 std::string StateJson(const WebPage& page);
 
+// The answering view of the page's shown sheet: its seed and sheet, each
+// problem's number and pieces (texts and fields, Shift-JIS in hex) with its
+// fields' labels, and the round (the first, of every problem).
+std::string SolvingJson(const Solving& solving, const WebPage& page);
+// The marks of the round just marked, each with the answer sheet's text
+// (Shift-JIS in hex), the score and the result told, `milliseconds` after
+// the view opened.
+std::string MarksJson(const Solving& solving, int64_t milliseconds);
+// The round and its problems.
+std::string RoundJson(const Solving& solving);
+
 }  // namespace zentavo

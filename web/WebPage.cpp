@@ -2,8 +2,10 @@
 
 #include "generation/GenerateProblems.h"
 #include "render/MakePrint.h"
+#include "render/ProblemGrid.h"
 #include "sheetset/SheetSet.h"
 #include "web/PageTable.h"
+#include "web/TypedNumber.h"
 #include "window/controls/Messages.h"
 #include "window/controls/PrintNumber.h"
 
@@ -76,29 +78,52 @@ private:
 }  // namespace
 
 WebPage::WebPage(std::span<const SvgFace> faces, uint32_t seed)
-    : faces_(faces), seed_(seed)
+    : faces_(faces), seed_(seed), sequence_{1, seed}
 {
-    run_.Random.RandomSeed = seed;
+}
+
+std::optional<MessageBox> WebPage::ShortSheet() const
+{
+    if (!shown_)
+        return std::nullopt;
+    const GridShape grid = GridShapeFor(controls_.Snapshot().QNumCheck, problems_.Count);
+    if (grid.Columns * grid.Rows >= problems_.Count)
+        return std::nullopt;
+    return MessageBox{WarningCaption, std::string(page::ShortSheetWarning), true};
+}
+
+std::optional<int32_t> WebPage::ReadSheets(std::string_view text)
+{
+    return ReadSheetCount(PlainDigits(text), page::MostSheets);
+}
+
+std::optional<uint32_t> WebPage::ReadPageSeed(std::string_view text)
+{
+    return ReadSeed(PlainDigits(text));
 }
 
 std::optional<MessageBox> WebPage::SetSeed(std::string_view text)
 {
-    const auto seed = ReadSeed(text);
+    const auto seed = ReadPageSeed(text);
     if (!seed)
         return ErrorBox(page::NotASeed(text));
     seed_ = *seed;
-    run_.Random.RandomSeed = *seed;
-    run_.Problems = {};
-    sheet_ = 0;
+    sequence_ = {1, *seed};
+    problems_ = {};
+    shownSheet_ = 0;
     shown_.reset();
+    if (afterPrint_)
+        afterPrint_->sequence = sequence_;  // the print number still moves on
     return std::nullopt;
 }
 
 std::optional<MessageBox> WebPage::Preview()
 {
-    if (GenerateProblems(controls_.Snapshot(), run_.Problems, run_.Random) == GenerateResult::TooFewDans)
+    RandomSource random{sequence_.random};
+    if (GenerateProblems(controls_.Snapshot(), problems_, random) == GenerateResult::TooFewDans)
         return TooFewDans();
-    ++sheet_;
+    shownSheet_ = sequence_.next++;
+    sequence_.random = afterShown_ = random.RandomSeed;
     shown_ = AnswerSheet;
     controls_.PreviewSucceeded();
     return std::nullopt;
@@ -117,10 +142,24 @@ std::string WebPage::ShownMarkup()
     std::string markup = SvgStart(ReferenceWidth, ReferenceHeight) + ">";
     {
         SvgCanvas canvas(markup, faces_);
-        MakePrint(canvas, ReferenceWidth, ReferenceHeight, *shown_, controls_.Snapshot(), run_.Problems,
-                  run_.PrintNumber);
+        MakePrint(canvas, ReferenceWidth, ReferenceHeight, *shown_, controls_.Snapshot(), problems_, printNumber_);
     }
     return markup + "</svg>";
+}
+
+// The set's sheets are those of the seed from the shown one on (or from the
+// next one), each the next problem list drawn from the random source; the
+// sequence moves past the last of them unless it is further on already.
+WebPage::Sequence WebPage::AfterSet(const SetRequest& set) const
+{
+    const int32_t first = shown_ ? shownSheet_ : sequence_.next;
+    RandomSource random{shown_ ? afterShown_ : sequence_.random};
+    ProblemList list;
+    for (int32_t sheet = shown_ ? first + 1 : first; sheet < first + set.sheets; ++sheet)
+        GenerateProblems(set.sheet, list, random);
+    if (first + set.sheets <= sequence_.next)
+        return sequence_;
+    return {first + set.sheets, random.RandomSeed};
 }
 
 std::variant<PrintJob, MessageBox> WebPage::Print(int32_t answers, std::string_view sheets, Paper paper)
@@ -128,23 +167,25 @@ std::variant<PrintJob, MessageBox> WebPage::Print(int32_t answers, std::string_v
     const auto number = ParsePrintNumber(controls_.Edit1());
     if (!number)
         return ErrorBox(NotAnInteger(controls_.Edit1()));
-    const auto count = ReadSheetCount(sheets, page::MostSheets);
+    const auto count = ReadSheets(sheets);
     if (!count)
         return ErrorBox(page::NotASheetCount(sheets));
+    if (auto cut = ShortSheet())
+        return *std::move(cut);
     SetRequest set;
     set.sheet = controls_.Snapshot();
     set.firstPrintNumber = *number;
     set.sheets = *count;
     set.answers = answers == AnswerSheet ? AnswerPages::AfterEach : AnswerPages::None;
-    const bool drawsNewSheets = *count > 1 || sheet_ == 0;
+    const bool drawsNewSheets = *count > 1 || !shown_;
     if (drawsNewSheets && !CanMakeSheets(set.sheet))
         return TooFewDans();
 
-    run_.PrintNumber = *number;
+    printNumber_ = *number;
     int32_t last = *number;
     for (int32_t k = 1; k < *count; ++k)
         last = NextPrintNumber(last);
-    afterPrint_ = NextPrintNumber(last);
+    afterPrint_ = AfterPrint{NextPrintNumber(last), AfterSet(set)};
 
     const PaperInfo& info = InfoOf(paper);
     const int32_t width = PrintPixels(info.width, info.unit);
@@ -154,10 +195,10 @@ std::variant<PrintJob, MessageBox> WebPage::Print(int32_t answers, std::string_v
     job.pageSize = Length(info.width, info.unit) + " " + Length(info.height, info.unit);
     {
         SvgPages pages(job, faces_, info);
-        if (sheet_ == 0)
-            DrawSet(set, seed_, width, height, pages);
+        if (shown_)
+            DrawSet(set, DrawnSheet{problems_, afterShown_}, width, height, pages);
         else
-            DrawSet(set, DrawnSheet{run_.Problems, run_.Random.RandomSeed}, width, height, pages);
+            DrawSet(set, sequence_.random, width, height, pages);
     }
     return job;
 }
@@ -166,9 +207,19 @@ void WebPage::Printed()
 {
     if (!afterPrint_)
         return;
-    run_.PrintNumber = *afterPrint_;
-    controls_.SetEdit1(FormatPrintNumber(*afterPrint_));
+    printNumber_ = afterPrint_->printNumber;
+    controls_.SetEdit1(FormatPrintNumber(printNumber_));
+    sequence_ = afterPrint_->sequence;
     afterPrint_.reset();
+}
+
+std::variant<Solving, std::optional<MessageBox>> WebPage::Solve() const
+{
+    if (!shown_)
+        return std::nullopt;
+    if (auto cut = ShortSheet())
+        return cut;
+    return Solving(controls_.Snapshot(), problems_);
 }
 
 }  // namespace zentavo

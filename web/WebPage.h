@@ -1,7 +1,9 @@
 #pragma once
 
-#include "generation/RunState.h"
+#include "generation/ProblemList.h"
 #include "sheetset/Paper.h"
+#include "sheetset/SheetsOptions.h"
+#include "web/Solving.h"
 #include "web/SvgCanvas.h"
 #include "window/controls/OptionControls.h"
 
@@ -29,13 +31,13 @@ struct PrintJob {
 };
 
 // The browser edition's state behind its controls, without the browser: the
-// window's control model, the problem set and its random source, which of
-// the seed's sheets the preview shows, and the print commands with their
-// class sets. The page hands each event to the matching call and then shows
-// the state, as the window does.
+// window's control model, the problem set, the seed's sheets in order, which
+// of them the preview shows, and the print commands with their class sets.
+// The page hands each event to the matching call and then shows the state,
+// as the window does.
 class WebPage {
 public:
-    // The faces the sheets' texts are drawn in; the random source starts at
+    // The faces the sheets' texts are drawn in; the seed's sheets start at
     // `seed`.
     WebPage(std::span<const SvgFace> faces, uint32_t seed);
 
@@ -43,10 +45,20 @@ public:
     const OptionControls& Controls() const { return controls_; }
 
     uint32_t Seed() const { return seed_; }
-    // How many of the seed's sheets were drawn: the preview shows the last.
-    int32_t SheetNumber() const { return sheet_; }
+    // Which of the seed's sheets the preview shows, 0 while none is.
+    int32_t SheetNumber() const { return shownSheet_; }
     // QuestionSheet or AnswerSheet, or nullopt while no sheet is shown.
     std::optional<int32_t> Shown() const { return shown_; }
+    // The warning beside the sheet where the options in force would draw
+    // fewer problems than the shown sheet holds (a problem count chosen
+    // since its Preview, whose grid has fewer places).
+    std::optional<MessageBox> ShortSheet() const;
+
+    // 枚数 and シード as the page reads them: the readers of zentavo-sheets'
+    // --sheets and --seed, taking full-width digits and blanks around them
+    // too (see PlainDigits).
+    static std::optional<int32_t> ReadSheets(std::string_view text);
+    static std::optional<uint32_t> ReadPageSeed(std::string_view text);
 
     // A seed typed by the user: the seed's sheets start again from sheet 1,
     // and no sheet is shown until the next Preview. A text that is no seed
@@ -64,23 +76,45 @@ public:
 
     // Print (answers 0) or Print with answers (1) with the number of sheets
     // typed: the shown sheet and the sheets that follow it from the same
-    // random source (sheets 1 on where none is shown), each sheet followed
-    // by its answer sheet with answers, the print numbers running on from
-    // Edit1. The print number and the number of sheets are read first; a
-    // wrong one, or options that cannot fill the further sheets, change
-    // nothing.
+    // random source (the seed's next sheets where none is shown), each sheet
+    // followed by its answer sheet with answers, the print numbers running
+    // on from Edit1. The print number and the number of sheets are read
+    // first; a wrong one, a short sheet, or options that cannot fill the
+    // further sheets, change nothing.
     std::variant<PrintJob, MessageBox> Print(int32_t answers, std::string_view sheets, Paper paper);
-    // The print dialog returned: Edit1 moves past the last printed number.
+    // The print dialog has closed: Edit1 moves past the last printed number,
+    // and the next Preview draws the sheet after the last printed one. Once
+    // per print command; further calls change nothing.
     void Printed();
 
+    // 画面で解く: the shown sheet's problems under the options in force, to
+    // answer on screen; the short sheet's warning, or nullopt while no sheet
+    // is shown, instead.
+    std::variant<Solving, std::optional<MessageBox>> Solve() const;
+
 private:
+    // Where the seed's sheets stand: the number of the sheet the next
+    // Preview draws, and the random source it is drawn from.
+    struct Sequence {
+        int32_t next = 1;
+        uint32_t random = 0;
+    };
+    struct AfterPrint {
+        int32_t printNumber;
+        Sequence sequence;
+    };
+    Sequence AfterSet(const SetRequest& set) const;
+
     std::span<const SvgFace> faces_;
     OptionControls controls_;
-    RunState run_;
+    ProblemList problems_;  // the shown sheet's
+    int32_t printNumber_ = 1;
     uint32_t seed_;
-    int32_t sheet_ = 0;
+    Sequence sequence_;
+    int32_t shownSheet_ = 0;
+    uint32_t afterShown_ = 0;  // the random source after the shown sheet's problems
     std::optional<int32_t> shown_;
-    std::optional<int32_t> afterPrint_;  // the print number once the dialog returns
+    std::optional<AfterPrint> afterPrint_;  // once the dialog has closed
 };
 
 }  // namespace zentavo

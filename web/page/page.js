@@ -57,7 +57,7 @@ const ZentavoPage = (() => {
 
   function setFont(control, index) {
     const font = table.fonts[index];
-    control.style.font = `${font.bold ? 'bold ' : ''}${font.pixels}px "${font.family}", serif`;
+    control.style.font = `${font.bold ? 'bold ' : ''}calc(${font.pixels}px * var(--s)) "${font.family}", serif`;
   }
 
   function radioItems(name, items) {
@@ -169,8 +169,17 @@ const ZentavoPage = (() => {
     const sheets = element('input', {id: table.sheets.name, type: 'text', inputmode: 'numeric',
                                      value: table.sheets.start, autocomplete: 'off'});
     const seed = element('input', {id: table.seed.name, type: 'text', inputmode: 'numeric', autocomplete: 'off'});
-    // A seed that is no seed is told, and the seed in use shown again.
-    seed.addEventListener('change', () => update(showMessage(answer('zt_seed', ['string'], [seed.value]))));
+    // A seed that is no seed is told; the seed in use is shown again, as
+    // read (7 for '００７').
+    seed.addEventListener('change', () => {
+      showMessage(answer('zt_seed', ['string'], [seed.value]));
+      update(true);
+    });
+    // 枚数 shown as read too; a wrong one is told by the print commands.
+    sheets.addEventListener('change', () => {
+      const read = call('zt_sheets', ['string'], [sheets.value], 'number');
+      if (read > 0) sheets.value = String(read);
+    });
     const seedPair = pair(table.seed, seed);
     seedPair.append(element('span', {id: 'SheetNumber'}));
     const paper = element('select', {id: table.paper.name},
@@ -189,22 +198,43 @@ const ZentavoPage = (() => {
       update();
     });
     const frame = place(element('div', {id: table.frame.name}), table.frame.bounds);
-    frame.append(place(element('div', {id: table.preview.name, role: 'img'}), table.preview.bounds,
+    frame.append(place(element('div', {id: table.preview.name, role: 'figure'}), table.preview.bounds,
                        table.frame.bounds));
     // Below everything else when stacked.
     sheetSwitch.style.order = '9000';
     frame.style.order = '9001';
-    form.append(sheetSwitch, frame);
+    // Beside the sheet, or below it when stacked.
+    const notice = place(element('p', {id: table.notice.name, role: 'status'}), table.notice.bounds);
+    setFont(notice, table.noticeFont);
+    notice.style.order = '9001';
+    form.append(sheetSwitch, frame, notice);
 
     const licence = command(table.licence, () => byId('LicenceBox').showModal());
     licence.style.order = '9002';
     form.append(licence);
+    // 画面で解く: the shown sheet answered on screen (solve.js); above the
+    // sheet when stacked.
+    const solve = command(table.solve, () => ZentavoSolve.open(showMessage));
+    solve.style.order = '8999';
+    licence.before(solve);
 
+    // A group whose frame runs a pixel into the group below it in the
+    // window ends where that one begins.
+    const bounds = (control) => ['--l', '--t', '--w', '--h'].map((name) =>
+      parseInt(control.style.getPropertyValue(name)));
+    for (const upper of form.children) {
+      const [left, top, width, height] = bounds(upper);
+      for (const lower of form.children) {
+        const [otherLeft, otherTop, otherWidth] = bounds(lower);
+        if (left < otherLeft + otherWidth && otherLeft < left + width && top < otherTop && otherTop < top + height)
+          upper.style.setProperty('--h', `${otherTop - top}px`);
+      }
+    }
     // The window's client area: every control and a margin of 8 pixels.
     const extent = (start, size) => Math.max(...[...form.children].map((control) =>
       parseInt(control.style.getPropertyValue(start)) + parseInt(control.style.getPropertyValue(size)))) + 8;
     byId('Window').style.setProperty('--client-width', `${extent('--l', '--w')}px`);
-    form.style.height = `${extent('--t', '--h')}px`;
+    form.style.height = `calc(${extent('--t', '--h')}px * var(--s))`;
   }
 
   // Sets a property of a control where it differs: an unchanged control is
@@ -231,14 +261,31 @@ const ZentavoPage = (() => {
     const seed = byId(table.seed.name);
     if (seedAsShown || document.activeElement !== seed) set(seed, 'value', String(state.seed));
     set(byId('SheetNumber'), 'textContent', state.sheet);
+    set(byId(table.notice.name), 'textContent', state.notice);
     showItem(byId(table.switch.name), state.shown, state.shown !== null);
     const preview = byId(table.preview.name);
     if (state.shown === null) preview.replaceChildren();
-    else preview.innerHTML = markup(call('zt_sheet', [], [], 'number'));
+    else showSheet(preview, markup(call('zt_sheet', [], [], 'number')));
+    preview.ariaLabel = state.shown === null ? table.switch.caption
+                                             : `${table.switch.items[state.shown]} ${state.sheet}`;
   }
 
-  // The control model's state now.
-  const update = (seedAsShown = false) => show(answer('zt_state'), seedAsShown);
+  // The sheet drawn, and for screen readers its texts in drawing order, as
+  // a pupil reads the sheet: the header, then each column from the top.
+  function showSheet(preview, svg) {
+    preview.innerHTML = svg;
+    preview.firstElementChild.setAttribute('aria-hidden', 'true');
+    const texts = [...preview.querySelectorAll('text')].map((text) => element('p', {}, text.textContent));
+    preview.append(element('div', {class: 'for-reader'}, ...texts));
+  }
+
+  // The control model's state now; the page's address and its links follow
+  // it (links.js).
+  const update = (seedAsShown = false) => {
+    const state = answer('zt_state');
+    show(state, seedAsShown);
+    ZentavoLinks.follow(state);
+  };
 
   // The message box, where the answer holds a message; true when it did.
   function showMessage(reply) {
@@ -256,38 +303,81 @@ const ZentavoPage = (() => {
     update();
   }
 
-  // Fills PrintPages with the job's pages, then opens the print dialog; the
-  // print number moves on once the dialog returns.
-  function print(answers) {
+  // Whether PrintPages holds the pages of the print to come or under way.
+  let printing = false;
+
+  // Fills PrintPages with a print command's pages; the answer, with a
+  // message where the command refuses.
+  function fillPrint(answers) {
     const job = answer('zt_print', ['number', 'string', 'number'],
                        [answers, byId(table.sheets.name).value, byId(table.paper.name).selectedIndex]);
-    if (showMessage(job)) return;
+    if (job.message) return job;
     byId('PrintSize').textContent = `@page { size: ${job.size}; margin: 0 }`;
     byId('PrintPages').innerHTML = markup(job.length);
-    let returned = false;
-    const dialogReturned = () => {
-      if (returned) return;
-      returned = true;
-      window.removeEventListener('afterprint', dialogReturned);
-      call('zt_printed');
-      update();
-    };
-    window.addEventListener('afterprint', dialogReturned);
-    window.print();
-    dialogReturned();
+    printing = true;
+    return job;
   }
+
+  // The print dialog; the print number moves on when it has closed
+  // (afterprint), which iPad Safari tells after window.print() returns.
+  function print(answers) {
+    if (!showMessage(fillPrint(answers))) window.print();
+  }
+
+  // The browser's own print command (Ctrl+P, the menu) prints what 印刷
+  // prints. Without a sheet to print (before any Preview, or where 印刷
+  // refuses) it prints the page itself, which shows why, rather than a
+  // blank page; a refusal is told once the dialog has closed.
+  let refused = null;
+  window.addEventListener('beforeprint', () => {
+    if (printing) return;  // a print command's pages
+    const job = started && answer('zt_state').shown !== null ? fillPrint(0) : null;
+    if (printing) return;
+    refused = job;
+    document.documentElement.dataset.print = 'page';
+    byId('PrintSize').textContent = '';
+  });
+
+  // Once per print: the print number and the seed's sheets move on, and
+  // nothing of the print is kept.
+  window.addEventListener('afterprint', () => {
+    delete document.documentElement.dataset.print;
+    if (refused) showMessage(refused);
+    refused = null;
+    if (!printing) return;
+    printing = false;
+    byId('PrintPages').replaceChildren();
+    call('zt_printed');
+    update();
+  });
 
   // The page as it opens, drawn while the WebAssembly compiles (its loader
   // runs first and compiles it in the background); it takes no input until
   // then. Its seed comes from the clock when the WebAssembly starts.
   let opened = false;
   let started = false;
+  let failed = false;
   function open() {
     build();
     show({...freshState, seed: ''});
     byId('Form1').inert = true;
     opened = true;
-    if (started) begin();
+    if (failed) showFailure();
+    else if (started) begin();
+  }
+
+  // The WebAssembly cannot run (none in this browser, turned off, or its
+  // compile failed): the controls stay without input, and the page says why.
+  function fail() {
+    failed = true;
+    if (opened) showFailure();
+  }
+
+  function showFailure() {
+    const told = byId('NoProgram');
+    told.textContent = table.noProgram;
+    told.hidden = false;
+    document.documentElement.dataset.failed = 'true';
   }
 
   // The WebAssembly has started, which may happen before the page is built.
@@ -299,22 +389,24 @@ const ZentavoPage = (() => {
   // Both done: the controls work from now on.
   function begin() {
     byId('Form1').inert = false;
-    const hash = /^#seed=(.*)$/.exec(location.hash);
-    if (hash) {
-      let text = hash[1];
-      try {
-        text = decodeURIComponent(text);
-      } catch {
-        // shown as it was typed
-      }
-      showMessage(answer('zt_seed', ['string'], [text]));
-    }
-    update(true);
+    // The address's options, seed and sheet (links.js), shown by update.
+    ZentavoLinks.begin({showMessage, update});
     document.documentElement.dataset.ready = 'true';
     performance.mark('zentavo-ready');
+    keepOffline();
   }
 
-  return {open, start};
+  // The web site's page (index.html, which links the site's manifest),
+  // served over http(s), keeps the site for offline use in its service
+  // worker once it is ready; zentavo.html, a file in itself, needs none.
+  function keepOffline() {
+    const served = location.protocol === 'https:' || location.protocol === 'http:';
+    if (!served || !('serviceWorker' in navigator) || !document.querySelector('link[rel="manifest"]')) return;
+    // Where it cannot (a private window), the page works as it is, online.
+    navigator.serviceWorker.register('sw.js').catch((error) => console.warn('not kept for offline use:', error));
+  }
+
+  return {open, start, fail};
 })();
 
 // Read by the WebAssembly's loader, which runs after this script: the
@@ -324,4 +416,8 @@ var Module = {
   onRuntimeInitialized() {
     ZentavoPage.start();
   },
+  onAbort() {
+    ZentavoPage.fail();
+  },
 };
+if (typeof WebAssembly !== 'object') ZentavoPage.fail();

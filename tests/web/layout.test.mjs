@@ -1,0 +1,166 @@
+// The page as a pupil's device shows it, in each engine: nothing overlaps or
+// is cut at the sizes of laptops, iPads and phones; every control a target
+// of 24 CSS pixels (or spaced as WCAG 2.2's 2.5.8 allows), bigger still for
+// a finger; no axe-core violation of WCAG 2.2 AA; the keyboard reaches every
+// control with a visible focus; the sheet read out in order; a browser
+// without WebAssembly told why nothing works.
+import assert from 'node:assert/strict';
+import {readFileSync} from 'node:fs';
+import {test} from 'node:test';
+import {forEngines, openPage} from './engines.mjs';
+
+const axeSource = readFileSync(new URL('./node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
+const sizes = [[1280, 800], [820, 1180], [1180, 820], [360, 740]];
+
+async function previewed(browser, options) {
+  const page = await openPage(browser, {hash: '#seed=5', ...options});
+  for (const selector of ['#D3', '#D7', '#QNumCheck input[value="11"]', '#Amari input[value="3"]', '#PreviewBtn'])
+    await page.click(selector);
+  return page;
+}
+
+// What is wrong with the page as laid out now, as a list of findings.
+const layoutFaults = (page, coarse) => page.evaluate((coarse) => {
+  const faults = [];
+  const box = (element) => element.getBoundingClientRect();
+  const shown = (element) => box(element).width > 0 && getComputedStyle(element).visibility !== 'hidden';
+  const overlap = (a, b) => a.left < b.right - 0.5 && b.left < a.right - 0.5 && a.top < b.bottom - 0.5
+    && b.top < a.bottom - 0.5;
+  const name = (element) => element.id || `${element.closest('[id]').id} ${element.textContent.trim()}`;
+  // Siblings of one container: the window's controls, or a group's items
+  // and its caption.
+  const containers = [document.getElementById('Form1'), ...document.querySelectorAll('#Form1 fieldset')];
+  for (const container of containers) {
+    const parts = [...container.children].filter(shown);
+    parts.forEach((a, i) => parts.slice(i + 1).forEach((b) => {
+      if (overlap(box(a), box(b))) faults.push(`${name(a)} overlaps ${name(b)}`);
+    }));
+  }
+  for (const caption of document.querySelectorAll('#Form1 legend, #Form1 label, #Form1 button, #SheetNumber')) {
+    if (!shown(caption)) continue;
+    if (caption.scrollWidth > caption.clientWidth + 1 || caption.scrollHeight > caption.clientHeight + 1)
+      faults.push(`${name(caption)} is cut`);
+  }
+  if (document.documentElement.scrollWidth > innerWidth) faults.push('the page is wider than the screen');
+  const sheet = box(document.getElementById('PaintBox1'));
+  if (sheet.left < 0 || sheet.right > innerWidth || sheet.width < 300) faults.push('the sheet is not wholly visible');
+
+  // Targets: a box or radio button with its caption, or a button, input or
+  // list. An undersized one needs a 24 px circle round its middle clear of
+  // every other target and of every other undersized one's circle.
+  const targets = [...document.querySelectorAll('#Form1 input, #Form1 button, #Form1 select')].filter(shown)
+    .map((control) => ({control, area: box(control.closest('label.item') ?? control)}));
+  const middle = ({area}) => [(area.left + area.right) / 2, (area.top + area.bottom) / 2];
+  const small = ({area}) => area.width < 24 - 0.01 || area.height < 24 - 0.01;
+  const near = (point, area) => Math.hypot(Math.max(area.left - point[0], 0, point[0] - area.right),
+                                           Math.max(area.top - point[1], 0, point[1] - area.bottom));
+  for (const target of targets) {
+    if (coarse && ['checkbox', 'radio'].includes(target.control.type)) {
+      const own = box(target.control);
+      if (own.width < 24 || own.height < 24) faults.push(`${name(target.control)} is ${own.width} x ${own.height}`);
+    }
+    if (!small(target)) continue;
+    for (const other of targets) {
+      if (other === target || other.area === target.area) continue;
+      const apart = small(other) ? Math.hypot(...middle(target).map((v, i) => v - middle(other)[i])) >= 24
+                                 : near(middle(target), other.area) >= 12;
+      if (!apart) faults.push(`${name(target.control)} is too close to ${name(other.control)}`);
+    }
+  }
+  return [...new Set(faults)];
+}, coarse);
+
+forEngines((engine, browser) => {
+  for (const [width, height] of sizes) {
+    for (const touch of engine === 'chromium' ? [false, true] : [false]) {
+      test(`${width} x ${height}${touch ? ', touch' : ''}: nothing overlaps or is cut, every target large enough`,
+           async () => {
+        const page = await previewed(browser(), {width, height, touch});
+        assert.equal(await page.evaluate(() => matchMedia('(pointer: coarse)').matches), touch);
+        assert.deepEqual(await layoutFaults(page, touch), []);
+        await page.close();
+      });
+    }
+  }
+
+  test('axe-core finds no WCAG 2.2 AA or best-practice fault, at start and after a Preview, wide and stacked',
+       async () => {
+    for (const [width, height] of [[1280, 800], [360, 740]]) {
+      const page = await openPage(browser(), {hash: '#seed=5', width, height});
+      await page.evaluate(axeSource);
+      for (const when of ['at start', 'after a Preview']) {
+        if (when !== 'at start') for (const selector of ['#D4', '#PreviewBtn']) await page.click(selector);
+        const violations = await page.evaluate(async () => (await axe.run(document, {
+          runOnly: {type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice']},
+        })).violations.map(({id, nodes}) => `${id}: ${nodes.map(({target}) => target.join(' ')).join(', ')}`));
+        assert.deepEqual(violations, [], `${width} px, ${when}`);
+      }
+      await page.close();
+    }
+  });
+
+  test('the keyboard reaches every control, its focus shown, and makes a sheet; the sheet is read out in order',
+       async () => {
+    const page = await openPage(browser(), {hash: '#seed=5', width: 1280, height: 800});
+    for (const box of ['D3', 'D7']) {
+      await page.evaluate((id) => document.getElementById(id).focus(), box);
+      await page.keyboard.press(' ');
+    }
+    await page.evaluate(() => document.getElementById('PreviewBtn').focus());
+    await page.keyboard.press('Enter');
+    const read = await page.evaluate(() => {
+      const sheet = document.getElementById('PaintBox1');
+      return {
+        hidden: sheet.querySelector('svg').getAttribute('aria-hidden'),
+        drawn: [...sheet.querySelectorAll('svg text')].map((text) => text.textContent),
+        spoken: [...sheet.querySelectorAll('.for-reader p')].map((text) => text.textContent),
+      };
+    });
+    assert.equal(read.hidden, 'true');
+    assert.ok(read.drawn.includes('18÷3＝6'), read.drawn.join(' '));
+    assert.deepEqual(read.spoken, read.drawn);
+    // From the page's heading to past its last control.
+    await page.evaluate(() => {
+      const heading = document.querySelector('h1');
+      heading.tabIndex = -1;
+      heading.focus();
+      heading.removeAttribute('tabindex');
+    });
+    const visited = [];
+    for (let step = 0; step < 80; ++step) {
+      await page.keyboard.press('Tab');
+      const focused = await page.evaluate(() => {
+        const control = document.activeElement;
+        if (control === document.body) return null;
+        const ring = control.closest('label.item') ?? control;
+        return {id: control.id || control.name, ring: getComputedStyle(ring).outlineStyle};
+      });
+      if (!focused) break;
+      visited.push(focused);
+    }
+    assert.deepEqual(visited.filter(({ring}) => ring === 'none'), [], 'each focus is shown');
+    for (const id of ['D4', 'ImportantDan', 'QNumCheck', 'Amari', 'Edit1', 'PreviewBtn', 'sheets', 'seed', 'paper'])
+      assert.ok(visited.some((focused) => focused.id === id), `Tab reaches ${id}`);
+    await page.close();
+  });
+
+  // An engine whose driver runs a script before the page's own.
+  if (engine !== 'webkit') {
+    test('without WebAssembly, or when it fails to compile, the page says why its controls do nothing', async () => {
+      for (const breakIt of ['delete globalThis.WebAssembly',
+                             'WebAssembly.instantiate = () => Promise.reject(new Error("broken"))']) {
+        const page = await openPage(browser(), {ready: false, beforeLoad: (opened) =>
+          opened.evaluateOnNewDocument(breakIt)});
+        await page.waitForSelector('#NoProgram:not([hidden])');
+        const told = await page.evaluate(() => ({
+          told: document.getElementById('NoProgram').textContent
+            === JSON.parse(document.getElementById('PageStart').textContent).table.noProgram,
+          inert: document.getElementById('Form1').inert,
+          ready: document.documentElement.dataset.ready ?? null,
+        }));
+        assert.deepEqual(told, {told: true, inert: true, ready: null}, breakIt);
+        await page.close();
+      }
+    });
+  }
+});

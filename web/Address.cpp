@@ -1,0 +1,314 @@
+#include "web/Address.h"
+
+#include "generation/ProblemCount.h"
+#include "render/MakePrint.h"
+#include "sheetset/SheetsOptions.h"
+#include "web/PageTable.h"
+#include "window/controls/Messages.h"
+
+#include <algorithm>
+#include <array>
+#include <span>
+
+namespace zentavo {
+namespace {
+
+constexpr std::string_view DigitWords[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+constexpr std::string_view TimesWords[] = {"", "10", "100"};
+constexpr std::string_view BlankWords[] = {"", "dividend", "divisor", "mixed"};
+
+// An option of the address for a radio group: "key=word" with the item's
+// word, or where the group has no words the bare key for item 1. The count
+// is written apart (count=N, with two-columns for the ２列 items).
+struct GroupKey {
+    std::string_view key;
+    Group group;
+    std::span<const std::string_view> words;  // by item
+};
+constexpr std::array<GroupKey, 7> GroupKeys = {{
+    {"emphasis", Group::ImportantDan, DigitWords},
+    {"zero", Group::JousuuCheck, {}},
+    {"shuffle", Group::RandomCheck, {}},
+    {"times", Group::MGroup, TimesWords},
+    {"blank", Group::rgSquare, BlankWords},
+    {"two-digit", Group::Amari, std::span(DigitWords).first(8)},
+    {"numbers", Group::rgNum, {}},
+}};
+constexpr std::string_view SeedKey = "seed";
+constexpr std::string_view DansKey = "dans";
+constexpr std::string_view CountKey = "count";
+constexpr std::string_view TwoColumnsKey = "two-columns";
+constexpr std::string_view PrintNumberKey = "print-number";
+constexpr std::string_view SheetKey = "sheet";
+
+bool TwoColumns(int32_t countItem)
+{
+    for (int32_t item = 0; item < countItem; ++item)
+        if (ProblemCountByItem[static_cast<size_t>(item)] == ProblemCountByItem[static_cast<size_t>(countItem)])
+            return true;
+    return false;
+}
+
+// Percent-encoded, but for what an address shows as it is.
+std::string Encoded(std::string_view text)
+{
+    static const char hex[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const unsigned char c : text) {
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')
+            || std::string_view("-._~,").find(static_cast<char>(c)) != std::string_view::npos) {
+            encoded += static_cast<char>(c);
+        } else {
+            encoded += '%';
+            encoded += hex[c >> 4];
+            encoded += hex[c & 0xF];
+        }
+    }
+    return encoded;
+}
+
+int32_t HexDigit(char c)
+{
+    const size_t digit = std::string_view("0123456789ABCDEF").find(c >= 'a' && c <= 'f' ? c - 'a' + 'A' : c);
+    return digit == std::string_view::npos ? -1 : static_cast<int32_t>(digit);
+}
+
+std::optional<std::string> Decoded(std::string_view text)
+{
+    std::string decoded;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            decoded += text[i];
+            continue;
+        }
+        const int32_t high = i + 2 < text.size() ? HexDigit(text[i + 1]) : -1;
+        const int32_t low = high >= 0 ? HexDigit(text[i + 2]) : -1;
+        if (low < 0)
+            return std::nullopt;
+        decoded += static_cast<char>(high * 16 + low);
+        i += 2;
+    }
+    return decoded;
+}
+
+// What an address asks for, read but not yet clicked.
+struct Wanted {
+    std::optional<uint32_t> seed;
+    int32_t dans = 0;  // bit n: dan n
+    std::array<int32_t, GroupCount> items{};
+    std::optional<int32_t> count;
+    bool twoColumns = false;
+    std::string edit1{Edit1StartText};
+    std::optional<int32_t> sheet;
+};
+
+// Numbers as zentavo-sheets reads them: plain digits, from 1.
+std::optional<int32_t> ReadDans(std::string_view list)
+{
+    int32_t dans = 0;
+    for (size_t start = 0; start <= list.size();) {
+        const size_t comma = std::min(list.find(',', start), list.size());
+        const auto dan = ReadSheetCount(list.substr(start, comma - start), 9);
+        if (!dan)
+            return std::nullopt;
+        dans |= 1 << *dan;
+        start = comma + 1;
+    }
+    return dans;
+}
+
+// One key and its value into `wanted`; false where the address cannot mean it.
+bool ReadPart(std::string_view key, const std::optional<std::string>& value, Wanted& wanted)
+{
+    for (const GroupKey& option : GroupKeys) {
+        if (key != option.key)
+            continue;
+        int32_t& item = wanted.items[static_cast<size_t>(option.group)];
+        if (option.words.empty()) {
+            item = 1;
+            return !value;
+        }
+        const auto word = value ? std::find(option.words.begin(), option.words.end(), *value) : option.words.end();
+        if (word == option.words.end() || value->empty())
+            return false;
+        item = static_cast<int32_t>(word - option.words.begin());
+        return true;
+    }
+    if (key == TwoColumnsKey)
+        return !value && (wanted.twoColumns = true);
+    if (!value)
+        return false;
+    if (key == SeedKey)
+        return (wanted.seed = WebPage::ReadPageSeed(*value)).has_value();
+    if (key == DansKey) {
+        const auto dans = ReadDans(*value);
+        wanted.dans = dans.value_or(0);
+        return dans.has_value();
+    }
+    if (key == CountKey)
+        return (wanted.count = ReadSheetCount(*value, ProblemCapacity)).has_value();
+    if (key == SheetKey)
+        return (wanted.sheet = ReadSheetCount(*value, MostSheets)).has_value();  // as zentavo-sheets --sheets
+    if (key != PrintNumberKey)
+        return false;
+    wanted.edit1 = *value;
+    return true;
+}
+
+// The count item of count N, the ２列 one with two-columns.
+std::optional<int32_t> CountItem(int32_t count, bool twoColumns)
+{
+    for (size_t item = 0; item < ProblemCountByItem.size(); ++item)
+        if (ProblemCountByItem[item] == count && TwoColumns(static_cast<int32_t>(item)) == twoColumns)
+            return static_cast<int32_t>(item);
+    return std::nullopt;
+}
+
+// The address read into `wanted`; what is wrong with it, if anything.
+std::optional<std::string> Read(std::string_view address, Wanted& wanted)
+{
+    for (const RadioGroupInfo& info : RadioGroups)
+        wanted.items[static_cast<size_t>(info.group)] = info.startIndex;
+    std::string seen = "&";  // the keys read, each followed by '&'
+    for (size_t start = 0; start < address.size();) {
+        const size_t end = std::min(address.find('&', start), address.size());
+        const std::string_view part = address.substr(start, end - start);
+        start = end + 1;
+        if (part.empty())
+            continue;  // "&&", or a trailing '&'
+        const size_t equals = part.find('=');
+        const std::string key(part.substr(0, equals));
+        const auto value = equals == std::string_view::npos ? std::optional<std::string>() : Decoded(part.substr(equals + 1));
+        const bool repeated = seen.find("&" + key + "&") != std::string::npos;
+        seen += key + "&";
+        if (key == SeedKey && value && !repeated && !WebPage::ReadPageSeed(*value))
+            return page::NotASeed(*value);
+        if (repeated || (equals != std::string_view::npos && !value) || !ReadPart(key, value, wanted))
+            return page::links::NotAnAddressPart(Decoded(part).value_or(std::string(part)));
+    }
+    if (wanted.twoColumns && !wanted.count)
+        return page::links::NotAnAddressPart(TwoColumnsKey);
+    if (wanted.count) {
+        const auto item = CountItem(*wanted.count, wanted.twoColumns);
+        if (!item)
+            return page::links::NotAnAddressPart(std::string(CountKey) + "=" + std::to_string(*wanted.count)
+                                                 + (wanted.twoColumns ? "&" + std::string(TwoColumnsKey) : ""));
+        wanted.items[static_cast<size_t>(Group::QNumCheck)] = *item;
+    }
+    if (!wanted.seed && seen.size() > 1)
+        return std::string(page::links::NoSeedInAddress);
+    return std::nullopt;
+}
+
+// The address's options clicked on controls in the start state, in the
+// window's order, each group entered first as a click enters it.
+void Click(const Wanted& wanted, OptionControls& controls)
+{
+    const auto item = [&](Group group) { return wanted.items[static_cast<size_t>(group)]; };
+    for (int32_t dan = 0; dan < DanCount; ++dan)
+        if ((wanted.dans & (1 << dan)) != 0)
+            controls.SetDanBox(dan, true);
+    controls.SelectItem(Group::ImportantDan, item(Group::ImportantDan));
+    // The count takes clicks while a dan is checked: without one, a user
+    // checks one for the click and clears it again.
+    const bool lent = !controls.GroupEnabled(Group::QNumCheck) && item(Group::QNumCheck) != controls.ItemIndex(Group::QNumCheck);
+    if (lent)
+        controls.SetDanBox(1, true);
+    controls.SelectItem(Group::QNumCheck, item(Group::QNumCheck));
+    if (lent)
+        controls.SetDanBox(1, false);
+    for (const Group group : {Group::JousuuCheck, Group::RandomCheck, Group::MGroup, Group::rgSquare, Group::Amari,
+                              Group::rgNum}) {
+        if (item(group) == controls.ItemIndex(group))
+            continue;
+        controls.Enter(group);
+        controls.SelectItem(group, item(group));
+    }
+    controls.SetEdit1(wanted.edit1);
+}
+
+MessageBox AddressError(const std::string& message)
+{
+    return {JobTitle, WithClosingPeriod(message + std::string(page::links::StartsAfresh)), false};
+}
+
+}  // namespace
+
+std::string AddressOf(const WebPage& page)
+{
+    const OptionControls& controls = page.Controls();
+    std::string address = std::string(SeedKey) + "=" + std::to_string(page.Seed());
+    std::string dans;
+    for (int32_t dan = 0; dan < DanCount; ++dan)
+        if (controls.DanChecked(dan))
+            dans += (dans.empty() ? "" : ",") + std::to_string(dan);
+    if (!dans.empty())
+        address += "&" + std::string(DansKey) + "=" + dans;
+    const int32_t count = controls.ItemIndex(Group::QNumCheck);
+    if (count != InfoOf(Group::QNumCheck).startIndex)
+        address += "&" + std::string(CountKey) + "=" + std::to_string(ProblemCountFor(count, 0))
+                 + (TwoColumns(count) ? "&" + std::string(TwoColumnsKey) : "");
+    for (const GroupKey& option : GroupKeys) {
+        const int32_t item = controls.ItemIndex(option.group);
+        if (item == InfoOf(option.group).startIndex)
+            continue;
+        address += "&" + std::string(option.key);
+        if (!option.words.empty())
+            address += "=" + std::string(option.words[static_cast<size_t>(item)]);
+    }
+    if (controls.Edit1() != Edit1StartText)
+        address += "&" + std::string(PrintNumberKey) + "=" + Encoded(controls.Edit1());
+    return address;
+}
+
+OpenedAddress OpenAddress(WebPage& page, std::string_view address)
+{
+    Wanted wanted;
+    const auto wrong = Read(address, wanted);
+    page.Controls() = OptionControls();
+    if (wrong) {
+        page.SetSeed(std::to_string(page.Seed()));
+        return {AddressError(*wrong)};
+    }
+    Click(wanted, page.Controls());
+    page.SetSeed(std::to_string(wanted.seed.value_or(page.Seed())));
+    for (int32_t k = 1; k <= wanted.sheet.value_or(0); ++k)
+        if (auto refused = page.Preview())
+            return {std::move(refused)};
+    page.Show(QuestionSheet);
+    return {std::nullopt, wanted.sheet.value_or(0)};
+}
+
+std::optional<PupilLink> PupilLinkOf(const WebPage& page, int32_t pupil)
+{
+    if (!page.Shown() || pupil < 1)
+        return std::nullopt;
+    const int32_t sheet = page.SheetNumber() + pupil - 1;
+    return PupilLink{sheet, AddressOf(page) + "&" + std::string(SheetKey) + "=" + std::to_string(sheet)};
+}
+
+std::string SheetInWords(const OptionControls& controls)
+{
+    std::string dans;
+    for (int32_t dan = 0; dan < DanCount; ++dan) {
+        if (!controls.DanChecked(dan))
+            continue;
+        const std::string_view caption = DanCaptions[static_cast<size_t>(dan)];
+        dans += (dans.empty() ? "" : "・") + std::string(caption.substr(0, caption.find("の段")));
+    }
+    std::string words = dans.empty() ? "" : dans + "の段　";
+    const auto itemOf = [&](Group group) {
+        const std::string_view item = InfoOf(group).items[static_cast<size_t>(controls.ItemIndex(group))];
+        return std::string(item.starts_with("　") ? item.substr(std::string_view("　").size()) : item);
+    };
+    words += itemOf(Group::QNumCheck);
+    for (const RadioGroupInfo& group : RadioGroups) {
+        const int32_t item = controls.ItemIndex(group.group);
+        if (group.group == Group::QNumCheck || item == group.startIndex || item <= 0)
+            continue;  // item 0 of 重点的にしたい段, 意味ﾅｼ, is no emphasis
+        words += "　" + std::string(group.caption) + " " + itemOf(group.group);
+    }
+    return words;
+}
+
+}  // namespace zentavo

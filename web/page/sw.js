@@ -1,0 +1,62 @@
+'use strict';
+// The web site's service worker: keeps one version of the site, every file
+// of it, for offline use, and answers the page's and the browser's requests
+// from it. The build writes in the version (a hash of the files) and each
+// file's SHA-256, so that a new version on the server is kept only once all
+// of its files have arrived as built, and then replaces the old one whole.
+
+const version = '@@VERSION@@';
+const files = @@FILES@@;
+// One cache per version and site: another copy of the site elsewhere on the
+// same server keeps its own.
+const prefix = `zentavo ${registration.scope} `;
+const cacheName = prefix + version;
+
+const hex = (digest) => [...new Uint8Array(digest)].map((byte) => byte.toString(16).padStart(2, '0')).join('');
+
+// Every file from the server, past the HTTP cache, checked against its
+// hash: a folder half replaced, or an old file from a cache on the way,
+// fails the install, and the old version stays in use.
+async function keep() {
+  const responses = await Promise.all(Object.entries(files).map(async ([name, digest]) => {
+    const response = await fetch(name, {cache: 'reload'});
+    const bytes = await response.clone().arrayBuffer();
+    if (!response.ok || hex(await crypto.subtle.digest('SHA-256', bytes)) !== digest) {
+      throw new Error(`${name} on the server is not the one of version ${version}`);
+    }
+    return [name, response];
+  }));
+  const cache = await caches.open(cacheName);
+  try {
+    await Promise.all(responses.map(([name, response]) => cache.put(name, response)));
+  } catch (error) {
+    await caches.delete(cacheName);
+    throw error;
+  }
+}
+
+// A new version takes over once it is kept, without waiting for the old
+// one's pages to close: an open page is one file, wholly loaded, and asks
+// for nothing more, so the next visit opens the new version.
+self.addEventListener('install', (event) => {
+  event.waitUntil(keep().then(() => self.skipWaiting()));
+});
+
+self.addEventListener('activate', (event) => {
+  event.waitUntil((async () => {
+    for (const name of await caches.keys()) if (name.startsWith(prefix) && name !== cacheName) await caches.delete(name);
+    await self.clients.claim();
+  })());
+});
+
+// The site's own address is its page.
+function keyOf(request) {
+  const url = new URL(request.url);
+  url.search = '';
+  return url.href === registration.scope ? 'index.html' : request;
+}
+
+self.addEventListener('fetch', (event) => {
+  event.respondWith(caches.match(keyOf(event.request), {cacheName, ignoreSearch: true})
+    .then((response) => response ?? fetch(event.request)));
+});
