@@ -2,6 +2,7 @@
 
 #include "generation/ProblemCount.h"
 #include "generation/TwoDigitModes.h"
+#include "sheetset/OptionNames.h"
 #include "window/controls/OptionControls.h"
 #include "window/controls/PrintNumber.h"
 
@@ -9,6 +10,7 @@
 #include <array>
 #include <charconv>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <variant>
 
@@ -83,36 +85,13 @@ std::string HalfWidthBrackets(std::string_view text)
     return result;
 }
 
-bool ReadDans(std::string_view list, Draft& draft)
+// "a, b or c".
+std::string OrList(const std::vector<std::string>& words)
 {
-    if (list.empty())
-        return false;
-    int32_t dans = 0;
-    for (size_t start = 0; start <= list.size();) {
-        const size_t comma = std::min(list.find(',', start), list.size());
-        const auto dan = WholeNumber(list.substr(start, comma - start), 1, 9);
-        if (!dan)
-            return false;
-        dans |= 1 << *dan;
-        start = comma + 1;
-    }
-    draft.dans = dans;
-    return true;
-}
-
-// The count item with `count` problems: the first one, or with
-// `twoColumns` the later one of the same count, its ２列 layout.
-std::optional<int32_t> CountItem(int32_t count, bool twoColumns)
-{
-    bool seen = false;
-    for (size_t item = 0; item < ProblemCountByItem.size(); ++item) {
-        if (ProblemCountByItem[item] != count)
-            continue;
-        if (seen == twoColumns)
-            return static_cast<int32_t>(item);
-        seen = true;
-    }
-    return std::nullopt;
+    std::string list;
+    for (size_t i = 0; i < words.size(); ++i)
+        list += (i == 0 ? "" : i + 1 == words.size() ? " or " : ", ") + words[i];
+    return list;
 }
 
 // "9, 10 or 18": the counts of the count items for which `offered` holds, each
@@ -127,16 +106,26 @@ std::string Counts(bool twoColumns, Offered offered)
         if (item && offered(*item) && std::find(counts.begin(), counts.end(), text) == counts.end())
             counts.push_back(text);
     }
-    std::string list;
-    for (size_t i = 0; i < counts.size(); ++i)
-        list += (i == 0 ? "" : i + 1 == counts.size() ? " or " : ", ") + counts[i];
-    return list;
+    return OrList(counts);
 }
 
 const std::string& AllCounts()
 {
     static const std::string list = Counts(false, [](int32_t) { return true; });
     return list;
+}
+
+// The words of an option's values, item 0 having none.
+std::string Words(std::span<const std::string_view> words)
+{
+    return OrList(std::vector<std::string>(words.begin() + 1, words.end()));
+}
+
+// The item of `word` in `words`; 0, the item without a word, where none.
+int32_t ItemOf(std::span<const std::string_view> words, std::string_view word)
+{
+    const auto found = std::find(words.begin() + 1, words.end(), word);
+    return found == words.end() ? 0 : static_cast<int32_t>(found - words.begin());
 }
 
 bool ReadCount(std::string_view text, Draft& draft)
@@ -176,41 +165,45 @@ bool Assign(std::optional<Value>& field, std::optional<uint64_t> value)
 enum class Takes { Nothing, Value, OptionalValue };
 
 struct KnownOption {
-    std::string_view name;
+    std::string name;
     Takes takes;
     std::string accepts;  // what the value may be
     bool (*read)(std::string_view value, Draft& draft);
 };
 
+std::string Dashed(std::string_view name)
+{
+    return "--" + std::string(name);
+}
+
 const std::array<KnownOption, 20>& Options()
 {
     static const std::array<KnownOption, 20> options = {{
-        {"--dans", Takes::Value, "a list of dans from 1 to 9, such as 3,4,7", ReadDans},
-        {"--emphasis", Takes::Value, "a dan from 1 to 9",
+        {Dashed(option::Dans), Takes::Value, "a list of dans from 1 to 9, such as 3,4,7",
+         [](std::string_view v, Draft& d) {
+             d.dans = ReadDans(v).value_or(0);
+             return d.dans != 0;
+         }},
+        {Dashed(option::Emphasis), Takes::Value, "a dan from 1 to 9",
          [](std::string_view v, Draft& d) { return Assign(d.emphasis, WholeNumber(v, 1, 9)); }},
-        {"--zero", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.zero = true; }},
-        {"--count", Takes::Value, AllCounts(), ReadCount},
-        {"--two-columns", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.twoColumns = true; }},
-        {"--shuffle", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.shuffle = true; }},
-        {"--times", Takes::Value, "10 or 100",
-         [](std::string_view v, Draft& d) {
-             d.times = v == "10" ? 1 : v == "100" ? 2 : 0;
-             return d.times != 0;
-         }},
-        {"--blank", Takes::Value, "dividend, divisor or mixed",
-         [](std::string_view v, Draft& d) {
-             d.blank = v == "dividend" ? 1 : v == "divisor" ? 2 : v == "mixed" ? 3 : 0;
-             return d.blank != 0;
-         }},
-        {"--two-digit", Takes::Value, "a mode from 1 to 7 or its name (listed by --help)", ReadTwoDigit},
-        {"--numbers", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.numbers = true; }},
-        {"--print-number", Takes::Value, "a whole number from -2147483648 to 2147483647",
+        {Dashed(option::Zero), Takes::Nothing, "", [](std::string_view, Draft& d) { return d.zero = true; }},
+        {Dashed(option::Count), Takes::Value, AllCounts(), ReadCount},
+        {Dashed(option::TwoColumns), Takes::Nothing, "",
+         [](std::string_view, Draft& d) { return d.twoColumns = true; }},
+        {Dashed(option::Shuffle), Takes::Nothing, "", [](std::string_view, Draft& d) { return d.shuffle = true; }},
+        {Dashed(option::Times), Takes::Value, Words(option::TimesWords),
+         [](std::string_view v, Draft& d) { return (d.times = ItemOf(option::TimesWords, v)) != 0; }},
+        {Dashed(option::Blank), Takes::Value, Words(option::BlankWords),
+         [](std::string_view v, Draft& d) { return (d.blank = ItemOf(option::BlankWords, v)) != 0; }},
+        {Dashed(option::TwoDigit), Takes::Value, "a mode from 1 to 7 or its name (listed by --help)", ReadTwoDigit},
+        {Dashed(option::Numbers), Takes::Nothing, "", [](std::string_view, Draft& d) { return d.numbers = true; }},
+        {Dashed(option::PrintNumber), Takes::Value, "a whole number from -2147483648 to 2147483647",
          [](std::string_view v, Draft& d) {
              const auto number = ParsePrintNumber(v);
              d.printNumber = number.value_or(d.printNumber);
              return number.has_value();
          }},
-        {"--sheets", Takes::Value, "a number of sheets from 1 to 100000",
+        {Dashed(option::Sheets), Takes::Value, "a number of sheets from 1 to 100000",
          [](std::string_view v, Draft& d) {
              const auto sheets = ReadSheetCount(v, MostSheets);
              d.sheets = sheets.value_or(1);
@@ -218,7 +211,7 @@ const std::array<KnownOption, 20>& Options()
          }},
         {"--answers", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.answers = true; }},
         {"--answers-at-end", Takes::Nothing, "", [](std::string_view, Draft& d) { return d.answersAtEnd = true; }},
-        {"--seed", Takes::Value, "a seed from 0 to 4294967295",
+        {Dashed(option::Seed), Takes::Value, "a seed from 0 to 4294967295",
          [](std::string_view v, Draft& d) {
              d.seed = ReadSeed(v);
              return d.seed.has_value();
@@ -358,6 +351,33 @@ std::optional<uint32_t> ReadSeed(std::string_view text)
 {
     const auto seed = WholeNumber(text, 0, UINT32_MAX);
     return seed ? std::optional<uint32_t>(static_cast<uint32_t>(*seed)) : std::nullopt;
+}
+
+std::optional<int32_t> ReadDans(std::string_view list)
+{
+    int32_t dans = 0;
+    for (size_t start = 0; start <= list.size();) {
+        const size_t comma = std::min(list.find(',', start), list.size());
+        const auto dan = WholeNumber(list.substr(start, comma - start), 1, 9);
+        if (!dan)
+            return std::nullopt;
+        dans |= 1 << *dan;
+        start = comma + 1;
+    }
+    return dans;
+}
+
+std::optional<int32_t> CountItem(int32_t count, bool twoColumns)
+{
+    bool seen = false;
+    for (size_t item = 0; item < ProblemCountByItem.size(); ++item) {
+        if (ProblemCountByItem[item] != count)
+            continue;
+        if (seen == twoColumns)
+            return static_cast<int32_t>(item);
+        seen = true;
+    }
+    return std::nullopt;
 }
 
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)

@@ -67,4 +67,12 @@ std::optional<int32_t> ReadSheetCount(std::string_view text, int32_t most);
 // digits, as --seed reads it.
 std::optional<uint32_t> ReadSeed(std::string_view text);
 
+// Dans from 1 to 9 as plain decimal digits between commas, such as "3,4,7",
+// as --dans reads them: bit n set for dan n.
+std::optional<int32_t> ReadDans(std::string_view list);
+
+// The count item with `count` problems: the first one, or with
+// `twoColumns` the later one of the same count, its ２列 layout.
+std::optional<int32_t> CountItem(int32_t count, bool twoColumns);
+
 }  // namespace zentavo

@@ -2,6 +2,7 @@
 
 #include "generation/ProblemCount.h"
 #include "render/MakePrint.h"
+#include "sheetset/OptionNames.h"
 #include "sheetset/SheetsOptions.h"
 #include "web/PageTable.h"
 #include "window/controls/Messages.h"
@@ -14,8 +15,6 @@ namespace zentavo {
 namespace {
 
 constexpr std::string_view DigitWords[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
-constexpr std::string_view TimesWords[] = {"", "10", "100"};
-constexpr std::string_view BlankWords[] = {"", "dividend", "divisor", "mixed"};
 
 // An option of the address for a radio group: "key=word" with the item's
 // word, or where the group has no words the bare key for item 1. The count
@@ -26,27 +25,19 @@ struct GroupKey {
     std::span<const std::string_view> words;  // by item
 };
 constexpr std::array<GroupKey, 7> GroupKeys = {{
-    {"emphasis", Group::ImportantDan, DigitWords},
-    {"zero", Group::JousuuCheck, {}},
-    {"shuffle", Group::RandomCheck, {}},
-    {"times", Group::MGroup, TimesWords},
-    {"blank", Group::rgSquare, BlankWords},
-    {"two-digit", Group::Amari, std::span(DigitWords).first(8)},
-    {"numbers", Group::rgNum, {}},
+    {option::Emphasis, Group::ImportantDan, DigitWords},
+    {option::Zero, Group::JousuuCheck, {}},
+    {option::Shuffle, Group::RandomCheck, {}},
+    {option::Times, Group::MGroup, option::TimesWords},
+    {option::Blank, Group::rgSquare, option::BlankWords},
+    {option::TwoDigit, Group::Amari, std::span(DigitWords).first(8)},
+    {option::Numbers, Group::rgNum, {}},
 }};
-constexpr std::string_view SeedKey = "seed";
-constexpr std::string_view DansKey = "dans";
-constexpr std::string_view CountKey = "count";
-constexpr std::string_view TwoColumnsKey = "two-columns";
-constexpr std::string_view PrintNumberKey = "print-number";
 constexpr std::string_view SheetKey = "sheet";
 
 bool TwoColumns(int32_t countItem)
 {
-    for (int32_t item = 0; item < countItem; ++item)
-        if (ProblemCountByItem[static_cast<size_t>(item)] == ProblemCountByItem[static_cast<size_t>(countItem)])
-            return true;
-    return false;
+    return CountItem(ProblemCountByItem[static_cast<size_t>(countItem)], true) == countItem;
 }
 
 // Percent-encoded, but for what an address shows as it is.
@@ -102,66 +93,43 @@ struct Wanted {
     std::optional<int32_t> sheet;
 };
 
-// Numbers as zentavo-sheets reads them: plain digits, from 1.
-std::optional<int32_t> ReadDans(std::string_view list)
-{
-    int32_t dans = 0;
-    for (size_t start = 0; start <= list.size();) {
-        const size_t comma = std::min(list.find(',', start), list.size());
-        const auto dan = ReadSheetCount(list.substr(start, comma - start), 9);
-        if (!dan)
-            return std::nullopt;
-        dans |= 1 << *dan;
-        start = comma + 1;
-    }
-    return dans;
-}
-
 // One key and its value into `wanted`; false where the address cannot mean it.
 bool ReadPart(std::string_view key, const std::optional<std::string>& value, Wanted& wanted)
 {
-    for (const GroupKey& option : GroupKeys) {
-        if (key != option.key)
+    for (const GroupKey& groupKey : GroupKeys) {
+        if (key != groupKey.key)
             continue;
-        int32_t& item = wanted.items[static_cast<size_t>(option.group)];
-        if (option.words.empty()) {
+        int32_t& item = wanted.items[static_cast<size_t>(groupKey.group)];
+        if (groupKey.words.empty()) {
             item = 1;
             return !value;
         }
-        const auto word = value ? std::find(option.words.begin(), option.words.end(), *value) : option.words.end();
-        if (word == option.words.end() || value->empty())
+        const auto words = groupKey.words;
+        const auto word = value ? std::find(words.begin(), words.end(), *value) : words.end();
+        if (word == words.end() || value->empty())
             return false;
-        item = static_cast<int32_t>(word - option.words.begin());
+        item = static_cast<int32_t>(word - words.begin());
         return true;
     }
-    if (key == TwoColumnsKey)
+    if (key == option::TwoColumns)
         return !value && (wanted.twoColumns = true);
     if (!value)
         return false;
-    if (key == SeedKey)
+    if (key == option::Seed)
         return (wanted.seed = WebPage::ReadPageSeed(*value)).has_value();
-    if (key == DansKey) {
+    if (key == option::Dans) {
         const auto dans = ReadDans(*value);
         wanted.dans = dans.value_or(0);
         return dans.has_value();
     }
-    if (key == CountKey)
+    if (key == option::Count)
         return (wanted.count = ReadSheetCount(*value, ProblemCapacity)).has_value();
     if (key == SheetKey)
         return (wanted.sheet = ReadSheetCount(*value, MostSheets)).has_value();  // as zentavo-sheets --sheets
-    if (key != PrintNumberKey)
+    if (key != option::PrintNumber)
         return false;
     wanted.edit1 = *value;
     return true;
-}
-
-// The count item of count N, the ２列 one with two-columns.
-std::optional<int32_t> CountItem(int32_t count, bool twoColumns)
-{
-    for (size_t item = 0; item < ProblemCountByItem.size(); ++item)
-        if (ProblemCountByItem[item] == count && TwoColumns(static_cast<int32_t>(item)) == twoColumns)
-            return static_cast<int32_t>(item);
-    return std::nullopt;
 }
 
 // The address read into `wanted`; what is wrong with it, if anything.
@@ -181,18 +149,18 @@ std::optional<std::string> Read(std::string_view address, Wanted& wanted)
         const auto value = equals == std::string_view::npos ? std::optional<std::string>() : Decoded(part.substr(equals + 1));
         const bool repeated = seen.find("&" + key + "&") != std::string::npos;
         seen += key + "&";
-        if (key == SeedKey && value && !repeated && !WebPage::ReadPageSeed(*value))
+        if (key == option::Seed && value && !repeated && !WebPage::ReadPageSeed(*value))
             return page::NotASeed(*value);
         if (repeated || (equals != std::string_view::npos && !value) || !ReadPart(key, value, wanted))
             return page::links::NotAnAddressPart(Decoded(part).value_or(std::string(part)));
     }
     if (wanted.twoColumns && !wanted.count)
-        return page::links::NotAnAddressPart(TwoColumnsKey);
+        return page::links::NotAnAddressPart(option::TwoColumns);
     if (wanted.count) {
         const auto item = CountItem(*wanted.count, wanted.twoColumns);
         if (!item)
-            return page::links::NotAnAddressPart(std::string(CountKey) + "=" + std::to_string(*wanted.count)
-                                                 + (wanted.twoColumns ? "&" + std::string(TwoColumnsKey) : ""));
+            return page::links::NotAnAddressPart(std::string(option::Count) + "=" + std::to_string(*wanted.count)
+                                                 + (wanted.twoColumns ? "&" + std::string(option::TwoColumns) : ""));
         wanted.items[static_cast<size_t>(Group::QNumCheck)] = *item;
     }
     if (!wanted.seed && seen.size() > 1)
@@ -237,27 +205,27 @@ MessageBox AddressError(const std::string& message)
 std::string AddressOf(const WebPage& page)
 {
     const OptionControls& controls = page.Controls();
-    std::string address = std::string(SeedKey) + "=" + std::to_string(page.Seed());
+    std::string address = std::string(option::Seed) + "=" + std::to_string(page.Seed());
     std::string dans;
     for (int32_t dan = 0; dan < DanCount; ++dan)
         if (controls.DanChecked(dan))
             dans += (dans.empty() ? "" : ",") + std::to_string(dan);
     if (!dans.empty())
-        address += "&" + std::string(DansKey) + "=" + dans;
+        address += "&" + std::string(option::Dans) + "=" + dans;
     const int32_t count = controls.ItemIndex(Group::QNumCheck);
     if (count != InfoOf(Group::QNumCheck).startIndex)
-        address += "&" + std::string(CountKey) + "=" + std::to_string(ProblemCountFor(count, 0))
-                 + (TwoColumns(count) ? "&" + std::string(TwoColumnsKey) : "");
-    for (const GroupKey& option : GroupKeys) {
-        const int32_t item = controls.ItemIndex(option.group);
-        if (item == InfoOf(option.group).startIndex)
+        address += "&" + std::string(option::Count) + "=" + std::to_string(ProblemCountFor(count, 0))
+                 + (TwoColumns(count) ? "&" + std::string(option::TwoColumns) : "");
+    for (const GroupKey& groupKey : GroupKeys) {
+        const int32_t item = controls.ItemIndex(groupKey.group);
+        if (item == InfoOf(groupKey.group).startIndex)
             continue;
-        address += "&" + std::string(option.key);
-        if (!option.words.empty())
-            address += "=" + std::string(option.words[static_cast<size_t>(item)]);
+        address += "&" + std::string(groupKey.key);
+        if (!groupKey.words.empty())
+            address += "=" + std::string(groupKey.words[static_cast<size_t>(item)]);
     }
     if (controls.Edit1() != Edit1StartText)
-        address += "&" + std::string(PrintNumberKey) + "=" + Encoded(controls.Edit1());
+        address += "&" + std::string(option::PrintNumber) + "=" + Encoded(controls.Edit1());
     return address;
 }
 

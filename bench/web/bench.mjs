@@ -22,7 +22,7 @@ const painted = [];
 const previews = [];
 const sets = [];
 for (let round = 0; round < rounds; ++round) {
-  const page = await openPage(browser, {hash: `#seed=${round}`});
+  const page = await openPage(browser, {hash: `#seed=${round}`, width: 1280, height: 800});
   // Ready: the controls built and working; then first painted so.
   const [working, paint] = await page.evaluate(() => new Promise((resolve) => {
     new PerformanceObserver((entries) => {
