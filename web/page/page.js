@@ -271,12 +271,23 @@ const ZentavoPage = (() => {
   }
 
   // The sheet drawn, and for screen readers its texts in drawing order, as
-  // a pupil reads the sheet: the header, then each column from the top.
+  // a pupil reads the sheet: the header, then each column from the top. The
+  // texts follow once the sheet is shown, so as not to keep it from the eye.
+  let readerTexts = 0;
   function showSheet(preview, svg) {
     preview.innerHTML = svg;
-    preview.firstElementChild.setAttribute('aria-hidden', 'true');
-    const texts = [...preview.querySelectorAll('text')].map((text) => element('p', {}, text.textContent));
-    preview.append(element('div', {class: 'for-reader'}, ...texts));
+    const drawing = preview.firstElementChild;
+    drawing.setAttribute('aria-hidden', 'true');
+    const shown = ++readerTexts;
+    (window.requestIdleCallback ?? setTimeout)(() => {
+      if (shown !== readerTexts || !drawing.isConnected) return;
+      // Each in its face on the sheet, which has its characters: a face
+      // without them would send the browser searching the system's fonts.
+      const texts = [...drawing.querySelectorAll('text')].map((text) =>
+        element('p', {style: `font-family: ${text.closest('[font-family]').getAttribute('font-family')}`},
+                text.textContent));
+      preview.append(element('div', {class: 'for-reader'}, ...texts));
+    });
   }
 
   // The control model's state now; the page's address and its links follow
