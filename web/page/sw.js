@@ -53,6 +53,7 @@ self.addEventListener('activate', (event) => {
 function keyOf(request) {
   const url = new URL(request.url);
   url.search = '';
+  url.hash = '';
   return url.href === registration.scope ? 'index.html' : request;
 }
 
