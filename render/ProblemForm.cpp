@@ -191,24 +191,48 @@ ProblemForm FormOf(const SheetOptions& options, const ProblemList& list, int32_t
     return form;
 }
 
-std::string WrittenBody(const ProblemForm& form, std::span<const std::optional<int64_t>> numbers)
+namespace {
+
+// The form's pieces written one after another, the k-th field with
+// number(k, field).
+template <typename Number>
+std::string Written(const ProblemForm& form, Number number)
 {
     std::string text;
     size_t next = 0;
     for (const auto& piece : form.pieces) {
-        if (const auto* field = std::get_if<AnswerField>(&piece)) {
-            text += FieldText(*field, next < numbers.size() ? numbers[next] : std::nullopt);
-            ++next;
-        } else {
+        if (const auto* field = std::get_if<AnswerField>(&piece))
+            text += FieldText(*field, number(next++, *field));
+        else
             text += std::get<std::string>(piece);
-        }
     }
     return text;
 }
 
+std::string Numbered(const ProblemForm& form, const std::string& body)
+{
+    return std::string(sjis::CutToBytes(form.number + body, MaxTextBytes));
+}
+
+}  // namespace
+
+std::string WrittenBody(const ProblemForm& form, std::span<const std::optional<int64_t>> numbers)
+{
+    return Written(form, [&](size_t k, const AnswerField&) {
+        return k < numbers.size() ? numbers[k] : std::nullopt;
+    });
+}
+
 std::string WrittenText(const ProblemForm& form, std::span<const std::optional<int64_t>> numbers)
 {
-    return std::string(sjis::CutToBytes(form.number + WrittenBody(form, numbers), MaxTextBytes));
+    return Numbered(form, WrittenBody(form, numbers));
+}
+
+std::string SheetText(const ProblemForm& form, bool answers)
+{
+    return Numbered(form, Written(form, [&](size_t, const AnswerField& field) {
+        return answers ? std::optional<int64_t>(field.right) : std::nullopt;
+    }));
 }
 
 FieldNumbers RightNumbers(const ProblemForm& form)
@@ -222,7 +246,7 @@ FieldNumbers RightNumbers(const ProblemForm& form)
 
 bool IsRight(const ProblemForm& form, std::span<const std::optional<int64_t>> numbers)
 {
-    return WrittenText(form, numbers) == WrittenText(form, RightNumbers(form));
+    return WrittenText(form, numbers) == SheetText(form, true);
 }
 
 }  // namespace zentavo

@@ -3,6 +3,7 @@
 #include "generation/ProblemList.h"
 #include "generation/SheetOptions.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -28,12 +29,35 @@ struct AnswerField {
     bool padOneDigit = false;  // a one-digit number is written after a blank, as [ 8]
 };
 
+// Up to N values kept in place, so that the forms of a sheet's problems
+// allocate nothing (texts of a sheet fit a string's own room).
+template <typename T, size_t N>
+class SmallList {
+public:
+    template <typename... Args>
+    T& emplace_back(Args&&... args)
+    {
+        values_.at(size_) = T(std::forward<Args>(args)...);
+        return values_[size_++];
+    }
+    T& back() { return values_[size_ - 1]; }
+    bool empty() const { return size_ == 0; }
+    size_t size() const { return size_; }
+    const T* begin() const { return values_.data(); }
+    const T* end() const { return values_.data() + size_; }
+
+private:
+    std::array<T, N> values_{};
+    size_t size_ = 0;
+};
+
 // One problem as the sheets write it: the circled number in front (empty
-// without numbering), then its Shift-JIS texts and answer fields in order.
+// without numbering), then its Shift-JIS texts and answer fields in order
+// (at most three: a text, a field and a text, or a text and two fields).
 // A problem without an answer to show (a divisor of 0) has no fields.
 struct ProblemForm {
     std::string number;
-    std::vector<std::variant<std::string, AnswerField>> pieces;
+    SmallList<std::variant<std::string, AnswerField>, 3> pieces;
 };
 
 // A number written into each field of a form, in order; nullopt, or no
@@ -54,6 +78,10 @@ std::string WrittenBody(const ProblemForm& form, std::span<const std::optional<i
 // What the answer sheet writes in front of a field's number: ＝ before the
 // quotient, … before the remainder, nothing in a box.
 std::string_view FieldLead(FieldKind kind);
+
+// The question sheet's text of the form (answers false) or the answer
+// sheet's, as WrittenText writes it.
+std::string SheetText(const ProblemForm& form, bool answers);
 
 // What the answer sheet writes into each field.
 FieldNumbers RightNumbers(const ProblemForm& form);

@@ -3,21 +3,10 @@
 #include <algorithm>
 
 namespace zentavo {
-namespace {
-
-// The question sheet writes no number into a field, the answer sheet the
-// right one.
-FieldNumbers SheetNumbers(const ProblemForm& form, bool answers)
-{
-    return answers ? RightNumbers(form) : FieldNumbers{};
-}
-
-}  // namespace
-
 std::string ProblemText(const SheetOptions& options, const ProblemList& list, int32_t i, bool answers)
 {
     const ProblemForm form = FormOf(options, list, i);
-    return WrittenBody(form, SheetNumbers(form, answers));
+    return WrittenBody(form, answers ? RightNumbers(form) : FieldNumbers{});
 }
 
 void MakeProblemTexts(const SheetOptions& options, ProblemList& list, int32_t Answers)
@@ -25,7 +14,7 @@ void MakeProblemTexts(const SheetOptions& options, ProblemList& list, int32_t An
     const int32_t count = std::min(list.Count, ProblemCapacity);
     for (int32_t i = 1; i <= count; ++i) {
         const ProblemForm form = FormOf(options, list, i);
-        list.Texts[static_cast<size_t>(i)] = WrittenText(form, SheetNumbers(form, Answers != 0));
+        list.Texts[static_cast<size_t>(i)] = SheetText(form, Answers != 0);
     }
 }
 
