@@ -280,7 +280,7 @@ forEngines((engine, browser) => {
     await setControls(page, {dans: [4, 5]});
     await page.click('#PreviewBtn');
     const state = () => page.evaluate(() => ({
-      preview: document.getElementById('PaintBox1').innerHTML,
+      preview: document.querySelector('#PaintBox1 svg')?.outerHTML,
       inputs: ['Edit1', 'sheets', 'seed'].map((id) => document.getElementById(id).value),
       sheet: document.getElementById('SheetNumber').textContent,
       printPages: document.getElementById('PrintPages').childElementCount,
