@@ -394,13 +394,17 @@ function found(selector) {
 }
 
 // Scrolled into view where it is not, the viewport point of the element's
-// centre (as puppeteer's click finds it).
-function centreOf(element) {
+// centre (as puppeteer's click finds it), once it has a box: a dialog that
+// the click before opened may take a moment to show (2 s at most).
+async function centreOf(element) {
   const box = () => element.getBoundingClientRect();
+  for (const until = Date.now() + 2000; !box().width || !box().height;) {
+    if (Date.now() > until) throw new Error('the element has no box to click');
+    await new Promise((resolve) => setTimeout(resolve, 20));
+  }
   const {top, left, bottom, right} = box();
   if (top < 0 || left < 0 || bottom > innerHeight || right > innerWidth) element.scrollIntoView({block: 'center', inline: 'center'});
   const shown = box();
-  if (!shown.width || !shown.height) throw new Error('the element has no box to click');
   return [Math.floor(shown.left + shown.width / 2), Math.floor(shown.top + shown.height / 2)];
 }
 
