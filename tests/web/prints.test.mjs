@@ -69,6 +69,8 @@ forEngines((engine, browser) => {
     for (const [action, expected = {}] of steps) {
       if (action === 'close') printed.push(...await printPages(page));
       await act(page, action);
+      // The sheet's texts for screen readers follow the sheet a moment later.
+      if (action === 'preview' && !(await page.$('#MessageBox[open]'))) await page.waitForSelector('#PaintBox1 .for-reader');
       const now = await shown(page);
       if (action === 'preview') previewed = now.elements;
       now.added = now.elements - previewed;

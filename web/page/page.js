@@ -279,7 +279,7 @@ const ZentavoPage = (() => {
     const drawing = preview.firstElementChild;
     drawing.setAttribute('aria-hidden', 'true');
     const shown = ++readerTexts;
-    (window.requestIdleCallback ?? setTimeout)(() => {
+    setTimeout(() => {
       if (shown !== readerTexts || !drawing.isConnected) return;
       // Each in its face on the sheet, which has its characters: a face
       // without them would send the browser searching the system's fonts.
