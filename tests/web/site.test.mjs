@@ -20,7 +20,7 @@ after(() => rmSync(scratch, {recursive: true, force: true}));
 // The next version, as a rebuild makes it from a changed page.
 const nextSite = join(scratch, 'next');
 writeFileSync(join(scratch, 'next.html'), readFileSync(pageFile, 'utf8').replace('<head>', '<head><meta name="next">'));
-execFileSync(python, [join(source, 'web/site.py'), '--page', join(scratch, 'next.html'), '--output', nextSite,
+execFileSync(python, [join(source, 'web/tools/site.py'), '--page', join(scratch, 'next.html'), '--output', nextSite,
                       '--worker', join(source, 'web/page/sw.js'), '--icons', join(source, 'packaging/icons'),
                       '--desktop', join(source, 'packaging/io.github.zentavo.Zentavo.desktop')]);
 const versionOf = (folder) => /const version = '(\w+)'/.exec(readFileSync(join(folder, 'sw.js'), 'utf8'))[1];

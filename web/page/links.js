@@ -1,261 +1,223 @@
-'use strict';
 // The sheet by link, and the results kept on the device. The page's address
 // follows the controls, so that it is always the link to the set, and a link
 // opened or pasted sets the controls as if clicked (the WebAssembly writes
 // and reads addresses: zt_address, zt_open_address); "&sheet=k" opens sheet
 // k in the answering view. A served page shows each pupil's link to their
-// sheet of the class set as a QR code (LeanQr). Each marked result is kept
+// sheet of the class set as a QR code (qr.js). Each marked result is kept
 // in the browser's storage, the last ones listed, one copied as a line.
 // Nothing here asks the network for anything.
 
-const ZentavoLinks = (() => {
-  const byId = (id) => document.getElementById(id);
-  const call = (name, types = [], args = []) => Module.ccall(name, 'string', types, args);
-  const answer = (name, types, args) => JSON.parse(call(name, types, args));
-  const served = location.protocol === 'https:' || location.protocol === 'http:';
-  let all = null;    // the page's table
-  let table = null;  // the texts of this part
-  let page = null;   // the page's showMessage and update
+import {button, byId, element, section as titled, served, table as pageTable} from './dom.js';
+import {answer, text} from './program.js';
+import {drawQr, qrCode} from './qr.js';
+import * as solve from './solve.js';
 
-  function element(tag, attributes = {}, ...children) {
-    const made = document.createElement(tag);
-    for (const [name, value] of Object.entries(attributes)) made.setAttribute(name, value);
-    made.append(...children);
-    return made;
-  }
+const section = (info, ...children) => titled(info, table.family, ...children);
 
-  function button(info, action) {
-    const made = element('button', {id: info.name, type: 'button'}, info.caption);
-    made.addEventListener('click', action);
-    return made;
-  }
+let all = null;    // the page's table
+let table = null;  // the texts of this part
+let page = null;   // the page's showMessage and update
 
-  // ---- The address.
+// ---- The address.
 
-  // While the page shows the sheet it was opened at, the address keeps
-  // "&sheet=k", so that a reload opens it again: {sheet, state} once shown.
-  let linked = null;
+// While the page shows the sheet it was opened at, the address keeps
+// "&sheet=k", so that a reload opens it again: {sheet, state} once shown.
+let linked = null;
 
-  // Opens an address as a link, over whatever the page showed.
-  function open(hash) {
-    const view = byId('SolveView');
-    if (view && !view.hidden) byId(all.solving.back.name).click();
-    const reply = answer('zt_open_address', ['string'], [hash.replace(/^#/, '')]);
-    page.showMessage(reply);
-    linked = reply.sheet ? {sheet: reply.sheet, state: null} : null;
-    page.update(true);
-    if (reply.sheet) ZentavoSolve.open(page.showMessage);
-  }
+// Opens an address as a link, over whatever the page showed.
+function open(hash) {
+  const view = byId('SolveView');
+  if (view && !view.hidden) byId(all.solving.back.name).click();
+  const reply = answer('zt_open_address', hash.replace(/^#/, ''));
+  page.showMessage(reply);
+  linked = reply.sheet ? {sheet: reply.sheet, state: null} : null;
+  page.update(true);
+  if (reply.sheet) solve.open(page.showMessage);
+}
 
-  // After every change: the address says the set now, replaced in place
-  // (a click is no step back in the history).
-  function follow(state) {
-    const base = call('zt_address');
-    const now = `${base} ${state.shown} ${state.sheet}`;
-    if (linked) linked.state ??= now;
-    if (linked?.state !== now) linked = null;
-    const hash = `#${base}${linked ? `&sheet=${linked.sheet}` : ''}`;
-    if (location.hash !== hash) history.replaceState(history.state, '', hash);
-    if (table) showPupilLink();
-  }
+// After every change: the address says the set now, replaced in place
+// (a click is no step back in the history).
+export function follow(state) {
+  const base = text('zt_address');
+  const now = `${base} ${state.shown} ${state.sheet}`;
+  if (linked) linked.state ??= now;
+  if (linked?.state !== now) linked = null;
+  const hash = `#${base}${linked ? `&sheet=${linked.sheet}` : ''}`;
+  if (location.hash !== hash) history.replaceState(history.state, '', hash);
+  if (table) showPupilLink();
+}
 
-  // ---- Copying a line.
+// ---- Copying a line.
 
-  // The clipboard, or where a browser refuses it (an older one, a page
-  // from a file) the copy command on a text selected for the moment.
-  async function copy(text, status) {
-    let copied = false;
+// The clipboard, or where a browser refuses it (an older one, a page
+// from a file) the copy command on a text selected for the moment.
+async function copy(text, status) {
+  let copied = false;
+  try {
+    await navigator.clipboard.writeText(text);
+    copied = true;
+  } catch {
+    const focused = document.activeElement;
+    const source = element('textarea', {class: 'copy-source', readonly: '', 'aria-hidden': 'true'});
+    source.value = text;
+    document.body.append(source);
+    source.select();
     try {
-      await navigator.clipboard.writeText(text);
-      copied = true;
+      copied = document.execCommand('copy');
     } catch {
-      const focused = document.activeElement;
-      const source = element('textarea', {class: 'copy-source', readonly: '', 'aria-hidden': 'true'});
-      source.value = text;
-      document.body.append(source);
-      source.select();
-      try {
-        copied = document.execCommand('copy');
-      } catch {
-        // told below
-      }
-      source.remove();
-      focused?.focus();
+      // told below
     }
-    status.textContent = copied ? table.copied : table.notCopied;
+    source.remove();
+    focused?.focus();
   }
+  status.textContent = copied ? table.copied : table.notCopied;
+}
 
-  // ---- The pupils' links.
+// ---- The pupils' links.
 
-  let drawn = null;  // the link the QR code holds
+let drawn = null;  // the link the QR code holds
 
-  function pupilLinks() {
-    const pupils = Array.from({length: table.mostPupils}, (_, k) => String(k + 1));
-    const number = element('select', {id: table.pupil.name},
-                           ...pupils.map((pupil) => element('option', {value: pupil}, pupil)));
-    number.addEventListener('change', showPupilLink);
-    const svg = document.createElementNS('http://www.w3.org/2000/svg', 'svg');
-    svg.id = table.qr;
-    svg.setAttribute('role', 'img');
-    svg.append(document.createElementNS('http://www.w3.org/2000/svg', 'path'));
-    const copied = element('span', {id: 'LinkCopied', role: 'status'});
-    const parts = element('div', {id: 'PupilLinkParts', hidden: ''},
-                          element('p', {}, element('label', {for: number.id}, table.pupil.caption), number,
-                                  element('span', {id: 'PupilSheet'})),
-                          svg,
-                          element('p', {}, button(table.copyLink, () => copy(drawn, copied)), copied));
-    return section(table.section, element('p', {id: 'PupilLinkNote'}), parts);
+function pupilLinks() {
+  const pupils = Array.from({length: table.mostPupils}, (_, k) => String(k + 1));
+  const number = element('select', {id: table.pupil.name},
+                         ...pupils.map((pupil) => element('option', {value: pupil}, pupil)));
+  number.addEventListener('change', showPupilLink);
+  const svg = qrCode(table.qr);
+  const copied = element('span', {id: 'LinkCopied', role: 'status'});
+  const parts = element('div', {id: 'PupilLinkParts', hidden: ''},
+                        element('p', {}, element('label', {for: number.id}, table.pupil.caption), number,
+                                element('span', {id: 'PupilSheet'})),
+                        svg,
+                        element('p', {}, button(table.copyLink, () => copy(drawn, copied)), copied));
+  return section(table.section, element('p', {id: 'PupilLinkNote'}), parts);
+}
+
+// The chosen pupil's link, as a QR code: from a file there is none to give.
+function showPupilLink() {
+  const link = served ? answer('zt_pupil_link', Number(byId(table.pupil.name).value)) : {};
+  byId('PupilLinkNote').textContent = !served ? table.needsServer : link.address ? table.hint : table.needsPreview;
+  byId('PupilLinkParts').hidden = !link.address;
+  if (!link.address) return;
+  const url = new URL(`#${link.address}`, location.href).href;
+  byId('PupilSheet').textContent = link.sheet;
+  const svg = byId(table.qr);
+  svg.setAttribute('aria-label', link.name);
+  if (url === drawn) return;
+  drawn = url;
+  byId('LinkCopied').textContent = '';
+  drawQr(svg, url);
+}
+
+// ---- The records.
+
+// The browser's storage: 'kept', or 'refused' (an exception on access),
+// 'full' (a write refused) or 'broken' (not a list: left as it is until
+// 記録を消す). Broken entries of a list are left out, and so dropped at
+// the next write.
+let storage = 'kept';
+let records = [];
+let current = null;  // the record of the view open now
+
+const numbers = ['when', 'seed', 'sheet', 'count', 'firstCorrect', 'rounds', 'milliseconds'];
+const isRecord = (record) => record !== null && typeof record === 'object' && typeof record.words === 'string'
+  && typeof record.done === 'boolean' && numbers.every((name) => Number.isFinite(record[name]));
+
+function load() {
+  let text = null;
+  try {
+    text = localStorage.getItem(table.key);
+  } catch {
+    storage = 'refused';
+    return;
   }
-
-  function section(info, ...children) {
-    const made = element('section', {id: info.name, class: 'links', 'aria-labelledby': `${info.name}Title`},
-                         element('h2', {id: `${info.name}Title`}, info.caption), ...children);
-    made.style.fontFamily = `"${table.family}", sans-serif`;
-    return made;
+  if (text === null) return;
+  try {
+    const list = JSON.parse(text);
+    if (!Array.isArray(list)) throw new TypeError('not a list');
+    records = list.filter(isRecord).slice(0, table.mostRecords);
+  } catch {
+    storage = 'broken';
   }
+}
 
-  // The chosen pupil's link, as a QR code: from a file there is none to give.
-  function showPupilLink() {
-    const link = served ? answer('zt_pupil_link', ['number'], [Number(byId(table.pupil.name).value)]) : {};
-    byId('PupilLinkNote').textContent = !served ? table.needsServer : link.address ? table.hint : table.needsPreview;
-    byId('PupilLinkParts').hidden = !link.address;
-    if (!link.address) return;
-    const url = new URL(`#${link.address}`, location.href).href;
-    byId('PupilSheet').textContent = link.sheet;
-    const svg = byId(table.qr);
-    svg.setAttribute('aria-label', link.name);
-    if (url === drawn) return;
-    drawn = url;
-    byId('LinkCopied').textContent = '';
-    // Its dark modules as runs along each row, in a quiet zone of four.
-    const code = LeanQr.generate(url);
-    let path = '';
-    for (let y = 0; y < code.size; ++y) {
-      for (let x = 0; x < code.size; ++x) {
-        if (!code.get(x, y)) continue;
-        const start = x;
-        while (x + 1 < code.size && code.get(x + 1, y)) ++x;
-        path += `M${start + 4} ${y + 4}h${x - start + 1}v1h${start - x - 1}z`;
-      }
-    }
-    svg.setAttribute('viewBox', `0 0 ${code.size + 8} ${code.size + 8}`);
-    svg.firstElementChild.setAttribute('d', path);
+function save() {
+  if (storage === 'refused' || storage === 'broken') return;
+  try {
+    localStorage.setItem(table.key, JSON.stringify(records));
+    storage = 'kept';
+  } catch {
+    storage = 'full';
   }
+}
 
-  // ---- The records.
-
-  // The browser's storage: 'kept', or 'refused' (an exception on access),
-  // 'full' (a write refused) or 'broken' (not a list: left as it is until
-  // 記録を消す). Broken entries of a list are left out, and so dropped at
-  // the next write.
-  let storage = 'kept';
-  let records = [];
-  let current = null;  // the record of the view open now
-
-  const numbers = ['when', 'seed', 'sheet', 'count', 'firstCorrect', 'rounds', 'milliseconds'];
-  const isRecord = (record) => record !== null && typeof record === 'object' && typeof record.words === 'string'
-    && typeof record.done === 'boolean' && numbers.every((name) => Number.isFinite(record[name]));
-
-  function load() {
-    let text = null;
-    try {
-      text = localStorage.getItem(table.key);
-    } catch {
-      storage = 'refused';
-      return;
-    }
-    if (text === null) return;
-    try {
-      const list = JSON.parse(text);
-      if (!Array.isArray(list)) throw new TypeError('not a list');
-      records = list.filter(isRecord).slice(0, table.mostRecords);
-    } catch {
-      storage = 'broken';
-    }
+function clear() {
+  records = [];
+  current = null;
+  try {
+    localStorage.removeItem(table.key);
+    storage = 'kept';
+  } catch {
+    storage = 'refused';
   }
+  showRecords();
+}
 
-  function save() {
-    if (storage === 'refused' || storage === 'broken') return;
-    try {
-      localStorage.setItem(table.key, JSON.stringify(records));
-      storage = 'kept';
-    } catch {
-      storage = 'full';
-    }
+const when = (time) => new Date(time).toLocaleString('ja-JP', {dateStyle: 'short', timeStyle: 'short'});
+const line = (record) => text('zt_record_line', when(record.when), record.seed, record.sheet, record.words,
+                               record.firstCorrect, record.count, record.rounds, record.done ? 1 : 0,
+                               record.milliseconds);
+
+function recordList() {
+  return section(table.records, element('p', {id: 'RecordsNote', role: 'status'}), element('ol', {id: 'RecordList'}),
+                 button(table.clear, clear));
+}
+
+// The list, newest first; where nothing is kept it says so, once.
+function showRecords() {
+  const kept = storage === 'kept';
+  byId('RecordsNote').textContent = !kept ? table.notKept : records.length ? '' : table.noRecords;
+  byId('RecordList').replaceChildren(...records.map((record) => element('li', {}, line(record))));
+  byId(table.clear.name).hidden = !records.length && storage !== 'broken';
+  const tools = byId('ResultTools');
+  if (tools) tools.querySelector('.not-kept').hidden = kept;
+}
+
+// Beside the answering view's result: its line to copy, and that it is
+// not kept where it is not.
+function resultTools() {
+  const status = element('span', {role: 'status'});
+  const tools = element('div', {id: 'ResultTools'}, button(table.copyResult, () => copy(line(current), status)),
+                        status, element('p', {class: 'not-kept', hidden: ''}, table.notKept));
+  byId('Result').after(tools);
+  return tools;
+}
+
+// Each marked round: the first makes the record of the view, the later
+// ones bring it up to date.
+function keep({detail}) {
+  if (detail.round === 1 || !current) {
+    current = {when: Date.now(), seed: detail.seed, sheet: detail.sheet, words: text('zt_sheet_words'),
+               count: detail.total, firstCorrect: detail.firstCorrect, rounds: 1, done: detail.done,
+               milliseconds: detail.milliseconds};
+    records = [current, ...records].slice(0, table.mostRecords);
+  } else {
+    Object.assign(current, {rounds: detail.round, done: detail.done, milliseconds: detail.milliseconds});
   }
+  save();
+  (byId('ResultTools') ?? resultTools()).querySelector('[role="status"]').textContent = '';
+  showRecords();
+}
 
-  function clear() {
-    records = [];
-    current = null;
-    try {
-      localStorage.removeItem(table.key);
-      storage = 'kept';
-    } catch {
-      storage = 'refused';
-    }
-    showRecords();
-  }
-
-  const when = (time) => new Date(time).toLocaleString('ja-JP', {dateStyle: 'short', timeStyle: 'short'});
-  const line = (record) => call('zt_record_line',
-    ['string', 'number', 'number', 'string', 'number', 'number', 'number', 'number', 'number'],
-    [when(record.when), record.seed, record.sheet, record.words, record.firstCorrect, record.count, record.rounds,
-     record.done ? 1 : 0, record.milliseconds]);
-
-  function recordList() {
-    return section(table.records, element('p', {id: 'RecordsNote', role: 'status'}), element('ol', {id: 'RecordList'}),
-                   button(table.clear, clear));
-  }
-
-  // The list, newest first; where nothing is kept it says so, once.
-  function showRecords() {
-    const kept = storage === 'kept';
-    byId('RecordsNote').textContent = !kept ? table.notKept : records.length ? '' : table.noRecords;
-    byId('RecordList').replaceChildren(...records.map((record) => element('li', {}, line(record))));
-    byId(table.clear.name).hidden = !records.length && storage !== 'broken';
-    const tools = byId('ResultTools');
-    if (tools) tools.querySelector('.not-kept').hidden = kept;
-  }
-
-  // Beside the answering view's result: its line to copy, and that it is
-  // not kept where it is not.
-  function resultTools() {
-    const status = element('span', {role: 'status'});
-    const tools = element('div', {id: 'ResultTools'}, button(table.copyResult, () => copy(line(current), status)),
-                          status, element('p', {class: 'not-kept', hidden: ''}, table.notKept));
-    byId('Result').after(tools);
-    return tools;
-  }
-
-  // Each marked round: the first makes the record of the view, the later
-  // ones bring it up to date.
-  function keep({detail}) {
-    if (detail.round === 1 || !current) {
-      current = {when: Date.now(), seed: detail.seed, sheet: detail.sheet, words: call('zt_sheet_words'),
-                 count: detail.total, firstCorrect: detail.firstCorrect, rounds: 1, done: detail.done,
-                 milliseconds: detail.milliseconds};
-      records = [current, ...records].slice(0, table.mostRecords);
-    } else {
-      Object.assign(current, {rounds: detail.round, done: detail.done, milliseconds: detail.milliseconds});
-    }
-    save();
-    (byId('ResultTools') ?? resultTools()).querySelector('[role="status"]').textContent = '';
-    showRecords();
-  }
-
-  // Once the WebAssembly runs: the parts below the controls, the records
-  // and the address the page was opened at; a pasted one later.
-  function begin(hooks) {
-    page = hooks;
-    all = JSON.parse(byId('PageStart').textContent).table;
-    table = all.links;
-    byId('Window').append(pupilLinks(), recordList());
-    load();
-    showRecords();
-    document.addEventListener('zentavo-result', keep);
-    window.addEventListener('hashchange', () => open(location.hash));
-    open(location.hash);
-  }
-
-  return {begin, follow};
-})();
+// Once the WebAssembly runs: the parts below the controls, the records
+// and the address the page was opened at; a pasted one later.
+export function begin(hooks) {
+  page = hooks;
+  all = pageTable();
+  table = all.links;
+  byId('Window').append(pupilLinks(), recordList());
+  load();
+  showRecords();
+  document.addEventListener('zentavo-result', keep);
+  window.addEventListener('hashchange', () => open(location.hash));
+  open(location.hash);
+}

@@ -103,7 +103,7 @@ def main():
         os2 = font["OS/2"]
         metrics.append((family, font["head"].unitsPerEm, os2.usWinAscent, os2.usWinDescent))
     (outdir / "faces.json").write_text(json.dumps(manifest, ensure_ascii=False) + "\n", encoding="utf-8")
-    lines = ["// Made by web/fonts/subset.py from the embedded faces.", "#pragma once", "",
+    lines = ["// Made by web/tools/subset.py from the embedded faces.", "#pragma once", "",
              '#include "web/SvgCanvas.h"', "", "#include <string_view>", "#include <utility>", "",
              "namespace zentavo {", "",
              "inline constexpr std::pair<std::string_view, FaceMetrics> EmbeddedMetrics[] = {"]

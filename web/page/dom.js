@@ -1,0 +1,46 @@
+// What every part of the page uses: its elements, made and found, the
+// control table written into the page at build time, and the sheets' texts,
+// which come as Shift-JIS and are decoded by the browser's own decoder.
+
+export const byId = (id) => document.getElementById(id);
+
+export function element(tag, attributes = {}, ...children) {
+  const made = document.createElement(tag);
+  for (const [name, value] of Object.entries(attributes)) made.setAttribute(name, value);
+  made.append(...children);
+  return made;
+}
+
+export const svgElement = (tag) => document.createElementNS('http://www.w3.org/2000/svg', tag);
+
+// A button from a caption of the table ({name, caption}).
+export function button(info, action, attributes = {}) {
+  const made = element('button', {id: info.name, type: 'button', ...attributes}, info.caption);
+  made.addEventListener('click', action);
+  return made;
+}
+
+// A part of the page below the controls, headed by its caption.
+export function section(info, family, ...children) {
+  const made = element('section', {id: info.name, class: 'links', 'aria-labelledby': `${info.name}Title`},
+                       element('h2', {id: `${info.name}Title`}, info.caption), ...children);
+  made.style.fontFamily = `"${family}", sans-serif`;
+  return made;
+}
+
+let start = null;
+// The control table and a fresh page's state (the page's data block
+// PageStart), read once.
+export function pageStart() {
+  start ??= JSON.parse(byId('PageStart').textContent);
+  return start;
+}
+export const table = () => pageStart().table;
+
+// Over http(s), as from a school's web server, rather than from a file.
+export const served = location.protocol === 'https:' || location.protocol === 'http:';
+
+export const shiftJis = new TextDecoder('shift_jis');
+// Shift-JIS bytes written as hex.
+export const decodeHex = (hex) =>
+  shiftJis.decode(Uint8Array.from(hex.match(/../g) ?? [], (byte) => parseInt(byte, 16)));

@@ -1,0 +1,56 @@
+// The page's entry. The controls are built and drawn at once from the
+// control table; the bulk of the file, the WebAssembly and the embedded
+// faces, follows the content as data blocks, read once the controls are
+// painted: the program compiles in the background, and the faces take the
+// place of the browser's own as soon as they are made.
+import {byId} from './dom.js';
+import * as page from './page.js';
+import {load} from './program.js';
+
+function fromBase64(text) {
+  const chars = atob(text);
+  const bytes = new Uint8Array(chars.length);
+  for (let i = 0; i < chars.length; ++i) bytes[i] = chars.charCodeAt(i);
+  return bytes;
+}
+
+// The faces from their bytes; the captions are drawn in the browser's faces
+// until then, never held back.
+function addFaces() {
+  return JSON.parse(byId('EmbeddedFaces').textContent).map(({family, woff2}) => {
+    const face = new FontFace(family, fromBase64(woff2), {display: 'swap'});
+    document.fonts.add(face);
+    return face.load();
+  });
+}
+
+async function run() {
+  // The program compiles in the background while the faces are made.
+  const program = typeof WebAssembly === 'object' ? load(fromBase64(byId('WebAssembly').textContent))
+    : Promise.reject(new Error('no WebAssembly'));
+  const faces = addFaces();
+  try {
+    await program;
+  } catch (error) {
+    console.error(error);
+    page.fail();
+    return;
+  }
+  // The sheets are drawn in the faces they are measured in.
+  await Promise.allSettled(faces);
+  page.start();
+}
+
+// Once the controls are painted (at once where the page is not shown, as
+// in a tab opened behind others) and the data blocks are parsed.
+const painted = new Promise((resolve) => {
+  if (document.visibilityState === 'hidden') resolve();
+  else requestAnimationFrame(() => setTimeout(resolve));
+});
+const parsed = new Promise((resolve) => {
+  if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
+  else resolve();
+});
+
+page.open();
+Promise.all([painted, parsed]).then(run);

@@ -1,0 +1,46 @@
+#!/usr/bin/python3
+"""Puts the browser edition together in one HTML file, its content first:
+the page with its stylesheet, the control table and a fresh page's state (a
+JSON data block) and the page's script, which builds and draws the controls
+at once; then the faces' licence, the WebAssembly (base64 in a data block)
+and the embedded faces (their bytes in a JSON data block), which the script
+reads once the document is parsed."""
+import argparse
+import base64
+import html
+import json
+import sys
+from pathlib import Path
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    for name in ("template", "bundle", "fonts", "start", "licence", "wasm", "output"):
+        parser.add_argument("--" + name, required=True, type=Path)
+    args = parser.parse_args()
+
+    faces = json.loads((args.fonts / "faces.json").read_text(encoding="utf-8"))
+    embedded = [{"family": face["family"],
+                 "woff2": base64.b64encode((args.fonts / face["file"]).read_bytes()).decode("ascii")}
+                for face in faces]
+    script = (args.bundle / "page.js").read_text(encoding="utf-8")
+    if "</script" in script.lower():
+        sys.exit("assemble.py: the page's script holds </script, which would end its element")
+    parts = {
+        "@@STYLE@@": (args.bundle / "page.css").read_text(encoding="utf-8").strip(),
+        "@@START@@": args.start.read_text(encoding="utf-8").strip().replace("</", "<\\/"),
+        "@@SCRIPT@@": script.strip(),
+        "@@LICENCE@@": html.escape(args.licence.read_text(encoding="utf-8"), quote=False),
+        "@@WASM@@": base64.b64encode(args.wasm.read_bytes()).decode("ascii"),
+        "@@FACES@@": json.dumps(embedded, ensure_ascii=True, separators=(",", ":")),
+    }
+    page = args.template.read_text(encoding="utf-8")
+    for marker, text in parts.items():
+        if page.count(marker) != 1:
+            sys.exit(f"assemble.py: the page must hold {marker} once")
+        page = page.replace(marker, text)
+    args.output.write_text(page, encoding="utf-8")
+
+
+if __name__ == "__main__":
+    main()
