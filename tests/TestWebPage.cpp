@@ -59,15 +59,11 @@ TEST(WebPage, BadInputIsToldAndChangesNothing)
     }
 }
 
-// A message that ends its sentence already is not closed again; one that
-// ends in the user's text is closed after it.
+// A message that ends its sentence already is not closed again.
 TEST(WebPage, MessagesClosedOnceAsJapanese)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"開きます。", "開きます。"}, {"しますか？", "しますか？"}, {"'12.'", "'12.'。"},
-    };
-    for (const auto& [message, shown] : cases)
-        EXPECT_EQ(page::WithFullStop(message), shown);
+    for (const char* closed : {"開きます。", "しますか？"})
+        EXPECT_EQ(page::WithFullStop(closed), closed);
 }
 
 // 枚数 and シード: full-width digits, as an input method types them, and

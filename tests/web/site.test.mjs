@@ -43,12 +43,10 @@ async function serve(folder) {
 const types = {'.html': 'text/html', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json',
                '.png': 'image/png', '.svg': 'image/svg+xml'};
 async function serveRedirecting(folder) {
-  const names = readdirSync(folder);
-  const server = createServer((request, response) => {
-    const path = new URL(request.url, 'http://host').pathname;
-    const name = path === '/' ? 'index.html' : path.slice(1);
-    if (path === '/index.html') response.writeHead(301, {Location: './'}).end();
-    else if (!names.includes(name)) response.writeHead(404).end();
+  const server = createServer(({url}, response) => {
+    const name = url === '/' ? 'index.html' : url.slice(1);
+    if (url === '/index.html') response.writeHead(301, {Location: './'}).end();
+    else if (!readdirSync(folder).includes(name)) response.writeHead(404).end();
     else response.writeHead(200, {'Content-Type': types[extname(name)]}).end(readFileSync(join(folder, name)));
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
