@@ -83,7 +83,7 @@ TEST(Address, OpenedAsClickedOrToldAndStartedAfresh)
         Clicked(page.Controls(), {{Group::rgNum, 1}});
         ASSERT_FALSE(page.Preview());
         const OpenedAddress opened = OpenAddress(page, address);
-        const std::string told = message.empty() ? "" : message + "（はじめの状態で開きます）.";
+        const std::string told = message.empty() ? "" : message + "（はじめの状態で開きます）。";
         EXPECT_EQ(std::tuple(opened.message ? opened.message->text : "", AddressOf(page), opened.sheet, page.Shown()),
                   std::tuple(told, std::string(shown), 0, std::nullopt)) << address;
     }

@@ -3,6 +3,7 @@
 // told and change nothing; numbers are read as a Japanese device types them.
 #include "render/MakePrint.h"
 #include "render/ShiftJis.h"
+#include "web/PageTable.h"
 #include "web/WebPage.h"
 
 #include <gtest/gtest.h>
@@ -33,15 +34,15 @@ TEST(WebPage, BadInputIsToldAndChangesNothing)
         int32_t dans;      // DanMask of the options when printing
         const char* message;
     } cases[] = {
-        {"12a", "1", nullptr, 0x30, "'12a' は整数ではありません."},
-        {"2147483648", "1", nullptr, 0x30, "'2147483648' は整数ではありません."},
-        {"1", "0", nullptr, 0x30, "'0' は 1 から 100 までの枚数ではありません."},
-        {"1", "101", nullptr, 0x30, "'101' は 1 から 100 までの枚数ではありません."},
-        {"1", "１０１", nullptr, 0x30, "'１０１' は 1 から 100 までの枚数ではありません."},
+        {"12a", "1", nullptr, 0x30, "'12a' は整数ではありません。"},
+        {"2147483648", "1", nullptr, 0x30, "'2147483648' は整数ではありません。"},
+        {"1", "0", nullptr, 0x30, "'0' は 1 から 100 までの枚数ではありません。"},
+        {"1", "101", nullptr, 0x30, "'101' は 1 から 100 までの枚数ではありません。"},
+        {"1", "１０１", nullptr, 0x30, "'１０１' は 1 から 100 までの枚数ではありません。"},
         {"1", "2", nullptr, 0x10, "今の段の数では、指定された問題数が確保できません。"},
-        {"1", "1", "4294967296", 0x30, "'4294967296' は 0 から 4294967295 までのシードではありません."},
-        {"1", "1", "-1", 0x30, "'-1' は 0 から 4294967295 までのシードではありません."},
-        {"1", "1", "７a", 0x30, "'７a' は 0 から 4294967295 までのシードではありません."},
+        {"1", "1", "4294967296", 0x30, "'4294967296' は 0 から 4294967295 までのシードではありません。"},
+        {"1", "1", "-1", 0x30, "'-1' は 0 から 4294967295 までのシードではありません。"},
+        {"1", "1", "７a", 0x30, "'７a' は 0 から 4294967295 までのシードではありません。"},
     };
     for (const auto& c : cases) {
         WebPage page(Faces, 600);
@@ -56,6 +57,13 @@ TEST(WebPage, BadInputIsToldAndChangesNothing)
         EXPECT_EQ(told.text, c.message);
         EXPECT_EQ(StateOf(page), before) << c.message;
     }
+}
+
+// A message that ends its sentence already is not closed again.
+TEST(WebPage, MessagesClosedOnceAsJapanese)
+{
+    for (const char* closed : {"開きます。", "しますか？"})
+        EXPECT_EQ(page::WithFullStop(closed), closed);
 }
 
 // 枚数 and シード: full-width digits, as an input method types them, and

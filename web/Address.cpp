@@ -197,7 +197,7 @@ void Click(const Wanted& wanted, OptionControls& controls)
 
 MessageBox AddressError(const std::string& message)
 {
-    return {JobTitle, WithClosingPeriod(message + std::string(page::links::StartsAfresh)), false};
+    return {JobTitle, page::WithFullStop(message + std::string(page::links::StartsAfresh)), false};
 }
 
 }  // namespace

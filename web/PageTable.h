@@ -117,8 +117,22 @@ inline std::string WholeResult(int32_t firstCorrect, int32_t total, int32_t roun
 }
 }  // namespace solve
 
-// What the page tells the user, without the closing period that the message
-// box adds.
+// A message as the page's message box shows it: closed as Japanese text is,
+// by 。, where the window closes its own by an ASCII period. One that ends
+// its sentence already keeps its end; any other end is closed after it, an
+// ASCII one too, as it may be the user's own input, quoted.
+inline std::string WithFullStop(std::string message)
+{
+    constexpr std::array<std::string_view, 3> SentenceEnds = {"。", "！", "？"};
+    for (const std::string_view end : SentenceEnds) {
+        if (message.ends_with(end))
+            return message;
+    }
+    return message + "。";
+}
+
+// What the page tells the user, without the closing 。 that the message box
+// adds.
 inline std::string NotASheetCount(std::string_view text)
 {
     return "'" + std::string(text) + "' は 1 から " + std::to_string(MostSheets) + " までの枚数ではありません";

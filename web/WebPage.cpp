@@ -16,7 +16,7 @@ namespace {
 
 MessageBox ErrorBox(std::string message)
 {
-    return {JobTitle, WithClosingPeriod(std::move(message)), false};
+    return {JobTitle, page::WithFullStop(std::move(message)), false};
 }
 
 MessageBox TooFewDans()

@@ -19,7 +19,7 @@ namespace zentavo {
 // What the page shows in its message box.
 struct MessageBox {
     std::string caption;
-    std::string text;  // closed by its period
+    std::string text;  // closed by its 。
     bool warning;      // else an error
 };
 

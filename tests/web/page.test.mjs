@@ -272,7 +272,7 @@ forEngines((engine, browser) => {
 
   test('bad input in Edit1, sheets, seed and the address: a message box, and nothing changes', async () => {
     const opened = await fresh(browser(), {hash: '#seed=abc'});
-    assert.match(await dismiss(opened), /^Zentavo: 'abc' .*\.$/);
+    assert.match(await dismiss(opened), /^Zentavo: 'abc' .*。$/);
     assert.match(await opened.$eval('#seed', (seed) => seed.value), /^\d+$/);
     await opened.close();
 
@@ -295,7 +295,7 @@ forEngines((engine, browser) => {
         return was;
       }, text);
       if (field !== 'seed') await page.click('#PrintBtn');
-      assert.match(await dismiss(page), new RegExp(`^Zentavo: '${text}' .*\\.$`));
+      assert.match(await dismiss(page), new RegExp(`^Zentavo: '${text}' .*。$`));
       if (field === 'seed') assert.equal(await page.$eval('#seed', (seed) => seed.value), was);
       await page.$eval(`#${field}`, (input, was) => {
         input.value = was;

@@ -5,8 +5,9 @@
 import assert from 'node:assert/strict';
 import {execFileSync, spawn} from 'node:child_process';
 import {cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, utimesSync, writeFileSync} from 'node:fs';
+import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
-import {dirname, join} from 'node:path';
+import {dirname, extname, join} from 'node:path';
 import {createInterface} from 'node:readline';
 import {after, test} from 'node:test';
 import {forEngines, openPage, pageFile} from './engines.mjs';
@@ -37,6 +38,22 @@ async function serve(folder) {
   throw new Error(`the server did not start (${await exited})`);
 }
 
+// A host of clean addresses: index.html sent to its folder by a redirect,
+// the folder answered with index.html's bytes.
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json',
+               '.png': 'image/png', '.svg': 'image/svg+xml'};
+async function serveRedirecting(folder) {
+  const server = createServer(({url}, response) => {
+    const name = url === '/' ? 'index.html' : url.slice(1);
+    if (url === '/index.html') response.writeHead(301, {Location: './'}).end();
+    else if (!readdirSync(folder).includes(name)) response.writeHead(404).end();
+    else response.writeHead(200, {'Content-Type': types[extname(name)]}).end(readFileSync(join(folder, name)));
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  return {url: `http://127.0.0.1:${server.address().port}/`,
+          stop: () => new Promise((resolve) => server.close(resolve).closeAllConnections())};
+}
+
 // The caches once the worker in use is active.
 const kept = (page) => page.evaluate(() => navigator.serviceWorker.ready.then(() => caches.keys()));
 
@@ -65,6 +82,20 @@ async function use(page) {
 }
 
 forEngines((engine, browser) => {
+  test('behind a host that redirects index.html to its folder, the site opens on every visit, online and offline',
+       {timeout: 120_000}, async () => {
+    const server = await serveRedirecting(builtSite);
+    const visit = () => openPage(browser(), {url: server.url});
+    try {
+      await kept(await visit());
+      await visit();
+      await server.stop();
+      assert.deepEqual(await use(await visit()), [false, 3]);
+    } finally {
+      await server.stop();
+    }
+  });
+
   // A worker that never settles fails the test rather than hanging the run.
   test('the site works offline once visited, and a new version on the server replaces it whole',
        {timeout: 120_000}, async () => {

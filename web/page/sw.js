@@ -16,15 +16,19 @@ const hex = (digest) => [...new Uint8Array(digest)].map((byte) => byte.toString(
 
 // Every file from the server, past the HTTP cache, checked against its
 // hash: a folder half replaced, or an old file from a cache on the way,
-// fails the install, and the old version stays in use.
+// fails the install, and the old version stays in use. What is kept is the
+// file alone, its bytes and type: a host that redirects index.html to its
+// folder gives a response marked as redirected, which Chromium and WebKit
+// refuse to open a page from.
 async function keep() {
   const responses = await Promise.all(Object.entries(files).map(async ([name, digest]) => {
     const response = await fetch(name, {cache: 'reload'});
-    const bytes = await response.clone().arrayBuffer();
+    const bytes = await response.arrayBuffer();
     if (!response.ok || hex(await crypto.subtle.digest('SHA-256', bytes)) !== digest) {
       throw new Error(`${name} on the server is not the one of version ${version}`);
     }
-    return [name, response];
+    const type = response.headers.get('Content-Type');
+    return [name, new Response(bytes, {status: 200, headers: type ? {'Content-Type': type} : {}})];
   }));
   const cache = await caches.open(cacheName);
   try {
