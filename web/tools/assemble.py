@@ -2,11 +2,12 @@
 """Puts the browser edition together in one HTML file, its content first:
 the page with its stylesheet, the control table and a fresh page's state (a
 JSON data block) and the page's script, which builds and draws the controls
-at once; then the faces' licence, the WebAssembly (base64 in a data block)
-and the embedded faces (their bytes in a JSON data block), which the script
+at once; then the faces' licence, the WebAssembly (gzip, base64 in a data
+block; the browser's own DecompressionStream unpacks it) and the embedded faces (their bytes in a JSON data block), which the script
 reads once the document is parsed."""
 import argparse
 import base64
+import gzip
 import html
 import json
 import sys
@@ -31,7 +32,7 @@ def main():
         "@@START@@": args.start.read_text(encoding="utf-8").strip().replace("</", "<\\/"),
         "@@SCRIPT@@": script.strip(),
         "@@LICENCE@@": html.escape(args.licence.read_text(encoding="utf-8"), quote=False),
-        "@@WASM@@": base64.b64encode(args.wasm.read_bytes()).decode("ascii"),
+        "@@WASM@@": base64.b64encode(gzip.compress(args.wasm.read_bytes(), 9, mtime=0)).decode("ascii"),
         "@@FACES@@": json.dumps(embedded, ensure_ascii=True, separators=(",", ":")),
     }
     page = args.template.read_text(encoding="utf-8")
