@@ -4,8 +4,9 @@ school puts on its web server, from which the page installs as an app that
 works offline. index.html is zentavo.html with what the site adds in its
 head (the manifest, the icons, the touch icon of an iPad's home screen and a
 content security policy that allows them and the service worker from the
-site itself); the service worker keeps every file of the site, by the
-version written into it: a hash of the files."""
+site itself, and the scanner's decoder from it); the service worker keeps
+every file of the site, the decoder's too, by the version written into it: a
+hash of the files."""
 import argparse
 import configparser
 import hashlib
@@ -20,7 +21,9 @@ from pathlib import Path
 MANIFEST_ICONS = [("zentavo-192.png", "192x192", "image/png"), ("zentavo-512.png", "512x512", "image/png"),
                   ("zentavo.svg", "any", "image/svg+xml")]
 ICONS = {name: name for name, _, _ in MANIFEST_ICONS} | {"apple-touch-icon.png": "zentavo-touch-180.png"}
-CSP_ADDED = "manifest-src 'self'; img-src 'self'; worker-src 'self'"
+CSP_ADDED = "manifest-src 'self'; img-src 'self'; worker-src 'self'; connect-src 'self'"
+# The scanner's decoder, a module of the site loaded when the scanner opens.
+CSP_SCRIPTS = "script-src 'self' "
 
 
 def launcher_names(desktop):
@@ -50,7 +53,10 @@ def site_page(page, short_name):
     if len(policy) != 1 or "</head>" not in page:
         sys.exit("site.py: the page must hold one content security policy and a head")
     start, rules, end = policy[0]
-    page = page.replace(start + rules + end, f"{start}{rules}; {CSP_ADDED}{end}", 1)
+    if rules.count("script-src ") != 1:
+        sys.exit("site.py: the page's content security policy must have one script-src")
+    rules = rules.replace("script-src ", CSP_SCRIPTS, 1)
+    page = page.replace(start + policy[0][1] + end, f"{start}{rules}; {CSP_ADDED}{end}", 1)
     head = "\n".join([
         '<link rel="manifest" href="manifest.webmanifest">',
         '<link rel="icon" href="zentavo.svg" type="image/svg+xml">',
@@ -66,6 +72,7 @@ def main():
     parser = argparse.ArgumentParser()
     for name in ("page", "worker", "desktop", "icons", "output"):
         parser.add_argument("--" + name, required=True, type=Path)
+    parser.add_argument("--decoder", nargs="+", required=True, type=Path, help="the scanner's decoder files")
     args = parser.parse_args()
 
     names = launcher_names(args.desktop)
@@ -75,6 +82,7 @@ def main():
         "manifest.webmanifest": (json.dumps(manifest(names), ensure_ascii=False, indent=2) + "\n").encode("utf-8"),
     }
     files.update({name: (args.icons / source).read_bytes() for name, source in ICONS.items()})
+    files.update({path.name: path.read_bytes() for path in args.decoder})
     digests = {name: hashlib.sha256(data).hexdigest() for name, data in sorted(files.items())}
     version = hashlib.sha256(json.dumps(digests).encode("ascii")).hexdigest()[:16]
     worker = args.worker.read_text(encoding="utf-8")
