@@ -8,10 +8,12 @@
 //
 //   engines                 the engines to test: ZENTAVO_ENGINES, comma-separated
 //                           (default chromium,firefox,webkit)
-//   launch(engine = 'chromium', environment = {})
+//   launch(engine = 'chromium', environment = {}, {chromiumArgs})
 //                           a private browser with a fresh profile;
 //                           `environment` adds to the browser's (such as a
-//                           FONTCONFIG_FILE). browser.engine names it;
+//                           FONTCONFIG_FILE), `chromiumArgs` to Chromium's
+//                           command line (such as a fake camera).
+//                           browser.engine names it;
 //                           browser.can = {pdf, touch} tells what it can:
 //                           pdf   page.pdf() (Chromium; Firefox by BiDi's
 //                                 print; not WebKit)
@@ -69,10 +71,10 @@ export const abilities = {
   webkit: {pdf: false, touch: false},
 };
 
-export async function launch(engine = 'chromium', environment = {}) {
+export async function launch(engine = 'chromium', environment = {}, {chromiumArgs = []} = {}) {
   if (!abilities[engine]) throw new Error(`no engine ${engine}: chromium, firefox or webkit`);
   const env = {...process.env, ...environment};
-  const browser = engine === 'webkit' ? await launchWebKit(env) : await launchPuppeteer(engine, env);
+  const browser = engine === 'webkit' ? await launchWebKit(env) : await launchPuppeteer(engine, env, chromiumArgs);
   return Object.assign(browser, {engine, can: abilities[engine]});
 }
 
@@ -156,7 +158,7 @@ const firefoxPrefs = {
   'toolkit.telemetry.unified': false,
 };
 
-function launchPuppeteer(engine, env) {
+function launchPuppeteer(engine, env, chromiumArgs) {
   const chromium = engine === 'chromium';
   return puppeteer.launch({
     headless: true,
@@ -165,7 +167,7 @@ function launchPuppeteer(engine, env) {
     ...(chromium ? {
       executablePath: process.env.ZENTAVO_CHROMIUM ?? '/usr/bin/chromium',
       args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
-             '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage'],
+             '--disable-component-update', '--disable-sync', '--disable-dev-shm-usage', ...chromiumArgs],
     } : {
       browser: 'firefox',
       protocol: 'webDriverBiDi',
