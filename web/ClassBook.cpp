@@ -42,16 +42,6 @@ std::string_view Reason(CodeFault fault)
     return page::tally::ImpossibleValues;
 }
 
-CollectedCode Refusal(const FoundCode& found, CodeFault fault)
-{
-    const std::string quoted = Quoted(found.lineText);
-    const bool later = fault == CodeFault::LaterFormat;
-    return {found.line, later ? Collected::LaterFormat : Collected::Refused,
-            page::Closed(page::tally::AtLine(found.line)
-                         + (later ? page::tally::LaterFormat(quoted) : page::tally::Refused(quoted, Reason(fault)))),
-            ""};
-}
-
 ClassSet NewSet(const SheetOrigin& origin)
 {
     ClassSet set;
@@ -87,26 +77,50 @@ std::string Message(Collected kind, int32_t pupil, const ClassSet& set)
 std::vector<CollectedCode> ClassBook::Collect(std::string_view text, std::string_view shownKey)
 {
     std::vector<CollectedCode> collected;
-    for (FoundCode& found : ScanCodes(text)) {
+    // Only the first codes are told in words.
+    const auto told = [&](std::string message) {
+        return collected.size() < MostCollectMessages ? page::Closed(std::move(message)) : std::string();
+    };
+    ClassSet* set = nullptr;  // the set of the code before, which the next one is most likely of
+    ScanCodes(text, [&](FoundCode& found) {
         auto* result = std::get_if<PupilResult>(&found.read);
-        if (!result) {
-            collected.push_back(Refusal(found, std::get<CodeFault>(found.read)));
-            continue;
+        const auto* fault = std::get_if<CodeFault>(&found.read);
+        if (fault) {
+            const bool later = *fault == CodeFault::LaterFormat;
+            const std::string quoted = Quoted(found.lineText);
+            collected.push_back({found.line, later ? Collected::LaterFormat : Collected::Refused,
+                                 told(page::tally::AtLine(found.line) + (later ? page::tally::LaterFormat(quoted)
+                                                                               : page::tally::Refused(quoted, Reason(*fault)))),
+                                 ""});
+            return;
         }
-        const std::string key = SetAddress(result->origin.seed, result->origin.options);
-        auto set = std::find_if(sets_.begin(), sets_.end(), [&](const ClassSet& kept) { return kept.key == key; });
-        if (set == sets_.end())
-            set = sets_.insert(sets_.end(), NewSet(result->origin));
+        if (!set || set->seed != result->origin.seed || !SameOptions(set->options, result->origin.options))
+            set = &SetOf(result->origin);
         const auto kept = set->pupils.find(result->pupil);
         Collected kind = kept == set->pupils.end() ? Collected::Added
                        : kept->second.code == found.word ? Collected::Unchanged : Collected::Replaced;
-        if (key != shownKey)
+        if (set->key != shownKey)
             kind = Collected::OtherSet;
         const int32_t pupil = result->pupil;
-        set->pupils[pupil] = {*result, found.word, SheetOf(result->origin)};
-        collected.push_back({found.line, kind, page::Closed(page::tally::AtLine(found.line) + Message(kind, pupil, *set)), key});
-    }
+        KeptResult& keeping = set->pupils[pupil];
+        keeping.result = std::move(*result);
+        keeping.code = found.word;
+        keeping.problems.Count = 0;  // drawn below
+        collected.push_back({found.line, kind, told(page::tally::AtLine(found.line) + Message(kind, pupil, *set)), set->key});
+    });
+    // Each sheet kept drawn once, however often its pupil's codes came.
+    for (ClassSet& kept : sets_)
+        for (auto& [pupil, result] : kept.pupils)
+            if (result.problems.Count == 0)
+                result.problems = SheetOf(result.result.origin);
     return collected;
+}
+
+ClassSet& ClassBook::SetOf(const SheetOrigin& origin)
+{
+    const std::string key = SetAddress(origin.seed, origin.options);
+    const auto set = std::find_if(sets_.begin(), sets_.end(), [&](const ClassSet& kept) { return kept.key == key; });
+    return set != sets_.end() ? *set : sets_.emplace_back(NewSet(origin));
 }
 
 bool ClassBook::Remove(std::string_view key)

@@ -40,11 +40,15 @@ struct CollectedCode {
     std::string key;   // the set it went to; empty where refused
 };
 
+// Messages are written for this many codes; the rest are counted.
+inline constexpr size_t MostCollectMessages = 200;
+
 class ClassBook {
 public:
     // Every code in `text` (see ScanCodes) kept with its set, replacing the
     // pupil's result kept before; a code of a set other than `shownKey`'s is
-    // said to be so.
+    // said to be so. The message of a code after the first
+    // MostCollectMessages is left empty.
     std::vector<CollectedCode> Collect(std::string_view text, std::string_view shownKey);
     // False where there is no such set.
     bool Remove(std::string_view key);
@@ -53,6 +57,8 @@ public:
     const ClassSet* Find(std::string_view key) const;
 
 private:
+    ClassSet& SetOf(const SheetOrigin& origin);
+
     std::vector<ClassSet> sets_;
 };
 

@@ -32,7 +32,6 @@ std::string RoundJson(const Solving& solving);
 // What collecting codes did: a message per code found, in the order found
 // (at most MostCollectMessages, then how many more), and how many codes of
 // each kind.
-inline constexpr size_t MostCollectMessages = 200;
 std::string CollectJson(const std::vector<CollectedCode>& collected);
 // The sets kept, each one's key, name and number of pupils.
 std::string SetsJson(const ClassBook& book);

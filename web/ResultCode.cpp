@@ -103,6 +103,16 @@ void EachField(PupilResult& result, Field&& field)
     }
 }
 
+// Whether the options draw sheets, remembered for the options asked last: a
+// paste of many codes is mostly of one set, and each answer draws a sheet.
+bool DrawSheets(const SheetOptions& options)
+{
+    static std::optional<std::pair<SheetOptions, bool>> last;
+    if (!last || !SameOptions(last->first, options))
+        last.emplace(options, CanMakeSheets(options));
+    return last->second;
+}
+
 // Whether every value is one a result has.
 bool Possible(const PupilResult& result)
 {
@@ -117,28 +127,33 @@ bool Possible(const PupilResult& result)
         && result.origin.sheet <= LastOriginSheet && result.pupil >= 1 && result.pupil <= page::links::MostPupils
         && result.rounds >= 1 && result.seconds >= 0
         && result.marks.size() == static_cast<size_t>(ProblemCountFor(options.QNumCheck, 0))
-        && allRight == (result.done && result.rounds == 1) && CanMakeSheets(options);
+        && allRight == (result.done && result.rounds == 1) && DrawSheets(options);
 }
 
 int32_t WeightedSum(const std::vector<uint8_t>& symbols)
 {
     const size_t leading = symbols.size() - CheckSymbols;
-    int32_t sum = 0;
+    int32_t sum = HighCheckWeight * symbols[leading] + LowCheckWeight * symbols[leading + 1];
     for (size_t i = 0; i < leading; ++i)
-        sum = (sum + static_cast<int32_t>(i + 1) * symbols[i]) % CheckPrime;
-    return (sum + HighCheckWeight * symbols[leading] + LowCheckWeight * symbols[leading + 1]) % CheckPrime;
+        sum += static_cast<int32_t>(i + 1) * symbols[i];  // at most 64 * 65 / 2 * 31 in all
+    return sum % CheckPrime;
 }
 
-// The symbols of a code as read: capitals or lower case, O for 0, I and L
-// for 1; nullopt where a character is none of them.
+// A code's character as it is written: capitals for lower case, 0 for O, 1
+// for I and L.
+char Written(char c)
+{
+    c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return c == 'O' ? '0' : c == 'I' || c == 'L' ? '1' : c;
+}
+
+// The symbols of a code as read; nullopt where a character is none.
 std::optional<std::vector<uint8_t>> SymbolsOf(std::string_view code)
 {
     std::vector<uint8_t> symbols;
     symbols.reserve(code.size());
-    for (char c : code) {
-        c = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-        c = c == 'O' ? '0' : c == 'I' || c == 'L' ? '1' : c;
-        const size_t symbol = Alphabet.find(c);
+    for (const char c : code) {
+        const size_t symbol = Alphabet.find(Written(c));
         if (symbol == std::string_view::npos)
             return std::nullopt;
         symbols.push_back(static_cast<uint8_t>(symbol));
@@ -285,12 +300,13 @@ std::pair<char, size_t> WordCharacterAt(std::string_view text)
     return {0, 1};
 }
 
-void ScanLine(std::string_view line, int32_t number, std::vector<FoundCode>& found)
+void ScanLine(std::string_view line, int32_t number, std::string& word, const std::function<void(FoundCode&)>& each)
 {
-    std::string word;
     const auto wordEnds = [&] {
-        if (word.size() >= ShortestWord && (word[0] == Marker || word[0] == Marker - 'A' + 'a'))
-            found.push_back({number, line, word, ReadResultCode(word)});
+        if (word.size() >= ShortestWord && word[0] == Marker) {
+            FoundCode found{number, line, word, ReadResultCode(word)};
+            each(found);
+        }
         word.clear();
     };
     for (size_t at = 0; at < line.size();) {
@@ -299,22 +315,21 @@ void ScanLine(std::string_view line, int32_t number, std::vector<FoundCode>& fou
         if (c == 0)
             wordEnds();
         else if (word.size() <= LongestCode)
-            word += c;  // a longer word is no code: kept one too long
+            word += Written(c);  // a longer word is no code: kept one too long
     }
     wordEnds();
 }
 
 }  // namespace
 
-std::vector<FoundCode> ScanCodes(std::string_view text)
+void ScanCodes(std::string_view text, const std::function<void(FoundCode&)>& each)
 {
-    std::vector<FoundCode> found;
-    int32_t number = 1;
-    for (size_t start = 0;; ++number) {
+    std::string word;
+    for (size_t start = 0, number = 1;; ++number) {
         const size_t end = std::min(text.find('\n', start), text.size());
-        ScanLine(text.substr(start, end - start), number, found);
+        ScanLine(text.substr(start, end - start), static_cast<int32_t>(number), word, each);
         if (end == text.size())
-            return found;
+            return;
         start = end + 1;
     }
 }

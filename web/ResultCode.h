@@ -4,6 +4,7 @@
 #include "web/Solving.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -54,14 +55,14 @@ CodeOrWhy ResultCodeOf(const Solving& solving, int32_t pupil, int64_t millisecon
 
 // Every code in a text of any lines, such as a chat or a spreadsheet's
 // column pasted: each word that begins with Z and is long enough to be one,
-// read, with its line (from 1). Lines are split at "\n" (a "\r" before it is
-// part of no word).
+// read and handed to `each` with its line (from 1), in order. Lines are
+// split at "\n" (a "\r" before it is part of no word).
 struct FoundCode {
     int32_t line;
     std::string_view lineText;  // in the text scanned
-    std::string word;
+    std::string_view word;      // as a code is written: capitals, 0 for O, 1 for I and L
     ReadCode read;
 };
-std::vector<FoundCode> ScanCodes(std::string_view text);
+void ScanCodes(std::string_view text, const std::function<void(FoundCode&)>& each);
 
 }  // namespace zentavo

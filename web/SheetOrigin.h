@@ -3,6 +3,7 @@
 #include "generation/SheetOptions.h"
 #include "window/controls/ControlTable.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -40,6 +41,12 @@ inline int32_t& ItemOf(SheetOptions& options, Group group)
 inline int32_t ItemOf(const SheetOptions& options, Group group)
 {
     return options.*GroupOptions[static_cast<size_t>(group)];
+}
+
+inline bool SameOptions(const SheetOptions& a, const SheetOptions& b)
+{
+    return a.DanMask == b.DanMask
+        && std::all_of(GroupOptions.begin(), GroupOptions.end(), [&](auto option) { return a.*option == b.*option; });
 }
 
 }  // namespace zentavo

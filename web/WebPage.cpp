@@ -129,6 +129,7 @@ void WebPage::StartAt(int32_t sheet, uint32_t random)
     problems_ = {};
     shownSheet_ = 0;
     shown_.reset();
+    given_ = false;
     if (afterPrint_)
         afterPrint_->sequence = sequence_;  // the print number still moves on
 }
