@@ -60,7 +60,8 @@ TEST(Address, EveryItemOfEveryGroupComesBackFromItsAddress)
 TEST(Address, OpenedAsClickedOrToldAndStartedAfresh)
 {
     const auto unread = [](std::string part) { return "'" + part + "' はこのページのアドレスとして読めません"; };
-    const std::tuple<const char*, const char*, std::string, int32_t> cases[] = {  // address, as then shown, message, sheet
+    // The address, as then shown, the message, the sheet to answer.
+    const std::tuple<const char*, const char*, std::string, int32_t> cases[] = {
         {"", "seed=600", "", 0},
         {"seed=５&dans=%EF%BC%93,７&sheet=%E3%80%80３%20", "seed=5&dans=3,7", "", 3},
         {"seed=1&dans=3,7&count=%EF%BC%92%EF%BC%90&print-number=%20%EF%BC%91%EF%BC%92%E3%80%80",
@@ -133,7 +134,8 @@ TEST(Address, ClassLinksOpenTheSheetsAClassSetPrints)
     for (int32_t pupil = 1; pupil <= 3; ++pupil) {
         WebPage tablet(Faces, 1);
         const OpenedAddress opened = OpenAddress(tablet, std::get<SheetLink>(LinkOf(teacher, pupil)).address);
-        EXPECT_EQ(std::tuple(opened.sheet, opened.pupil, Texts(tablet)), std::tuple(pupil + 1, pupil, classSet[pupil - 1]));
+        EXPECT_EQ(std::tuple(opened.sheet, opened.pupil, Texts(tablet)),
+                  std::tuple(pupil + 1, pupil, classSet[static_cast<size_t>(pupil - 1)]));
     }
     WebPage asked(Faces, 1);
     const SheetLink classLink = std::get<SheetLink>(LinkOf(teacher, 0));

@@ -30,8 +30,10 @@ std::string Answered(const WebPage& teacher, int32_t pupil, std::vector<int32_t>
     std::string typed;
     for (int32_t i = 1; i <= solving.Count(); ++i) {
         const bool right = std::find(wrong.begin(), wrong.end(), i) == wrong.end();
-        for (const auto& number : RightNumbers(solving.Form(i)))
-            typed += (typed.ends_with(";") || typed.empty() ? "" : ",") + std::to_string(right ? number.value_or(0) : 0);
+        for (const auto& number : RightNumbers(solving.Form(i))) {
+            typed += typed.ends_with(";") || typed.empty() ? "" : ",";
+            typed += std::to_string(right ? number.value_or(0) : 0);
+        }
         typed += ";";
     }
     solving.Mark(typed);
@@ -133,15 +135,15 @@ TEST(ClassBook, SheetOfTheClassesMistakes)
     const std::string b = " 6" + std::string(sjis::Divide) + "3", c = " 7" + std::string(sjis::Divide) + "7",
                       a = " 3" + std::string(sjis::Divide) + "3";
     EXPECT_EQ(shown, (std::vector<std::string>{b, c, a, b, c, a, b, c, a}));
-    EXPECT_EQ(std::tuple(page.ProblemsShown(), page.Controls().DanMask(), page.Controls().ItemIndex(Group::QNumCheck),
-                         std::get<std::string>(LinkOf(page, 0))),
+    EXPECT_EQ(std::tuple(page.GivenProblemsShown(), page.Controls().DanMask(),
+                         page.Controls().ItemIndex(Group::QNumCheck), std::get<std::string>(LinkOf(page, 0))),
               std::tuple(true, 0x88, 0,
                          "まちがえた問題のプリントには、生徒の端末で開くリンクも結果のコードもありません。ﾌﾟﾚﾋﾞｭｰすると出ます。"));
     EXPECT_EQ(std::get<PrintJob>(page.Print(AnswerSheet, "3", Paper::A4)).pages, 6);
     page.Printed();
     EXPECT_EQ(page.Controls().Edit1(), "10");
     ASSERT_FALSE(page.Preview());
-    EXPECT_EQ(std::tuple(page.SheetNumber(), page.ProblemsShown()), std::tuple(1, false));
+    EXPECT_EQ(std::tuple(page.SheetNumber(), page.GivenProblemsShown()), std::tuple(1, false));
 }
 
 }  // namespace

@@ -88,10 +88,10 @@ std::vector<CollectedCode> ClassBook::Collect(std::string_view text, std::string
         if (fault) {
             const bool later = *fault == CodeFault::LaterFormat;
             const std::string quoted = Quoted(found.lineText);
+            const std::string why =
+                later ? page::tally::LaterFormat(quoted) : page::tally::Refused(quoted, Reason(*fault));
             collected.push_back({found.line, later ? Collected::LaterFormat : Collected::Refused,
-                                 told(page::tally::AtLine(found.line) + (later ? page::tally::LaterFormat(quoted)
-                                                                               : page::tally::Refused(quoted, Reason(*fault)))),
-                                 ""});
+                                 told(page::tally::AtLine(found.line) + why), ""});
             return;
         }
         if (!set || set->seed != result->origin.seed || !SameOptions(set->options, result->origin.options))
@@ -106,7 +106,8 @@ std::vector<CollectedCode> ClassBook::Collect(std::string_view text, std::string
         keeping.result = std::move(*result);
         keeping.code = found.word;
         keeping.problems.Count = 0;  // drawn below
-        collected.push_back({found.line, kind, told(page::tally::AtLine(found.line) + Message(kind, pupil, *set)), set->key});
+        collected.push_back(
+            {found.line, kind, told(page::tally::AtLine(found.line) + Message(kind, pupil, *set)), set->key});
     });
     // Each sheet kept drawn once, however often its pupil's codes came.
     for (ClassSet& kept : sets_)
@@ -242,9 +243,8 @@ std::string CsvFileName(const ClassSet& set, std::string_view date)
     for (const std::string_view blank : {"\u3000", " "})
         for (size_t at; (at = name.find(blank)) != std::string::npos;)
             name.replace(at, blank.size(), "_");
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos; },
-        '_');
+    const auto forbidden = [](char c) { return std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos; };
+    std::replace_if(name.begin(), name.end(), forbidden, '_');
     return name + ".csv";
 }
 

@@ -276,11 +276,11 @@ std::string StateJson(const WebPage& page)
     out.EndObject().Member("edit1", controls.Edit1()).Member("seed", page.Seed());
     if (page.Shown())
         out.Member("shown", *page.Shown())
-            .Member("sheet", page.ProblemsShown() ? std::string(page::tally::MissedSheetLabel)
+            .Member("sheet", page.GivenProblemsShown() ? std::string(page::tally::MissedSheetLabel)
                                                   : page::ShownSheet(page.SheetNumber()));
     else
         out.Key("shown").Null().Member("sheet", "");
-    out.Member("missed", page.ProblemsShown());
+    out.Member("missed", page.GivenProblemsShown());
     const auto shortSheet = page.ShortSheet();
     out.Member("notice", shortSheet ? shortSheet->text : "");
     return out.EndObject().Text();

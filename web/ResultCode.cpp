@@ -105,7 +105,7 @@ void EachField(PupilResult& result, Field&& field)
 
 // Whether the options draw sheets, remembered for the options asked last: a
 // paste of many codes is mostly of one set, and each answer draws a sheet.
-bool DrawSheets(const SheetOptions& options)
+bool MakesSheets(const SheetOptions& options)
 {
     static std::optional<std::pair<SheetOptions, bool>> last;
     if (!last || !SameOptions(last->first, options))
@@ -127,7 +127,7 @@ bool Possible(const PupilResult& result)
         && result.origin.sheet <= LastOriginSheet && result.pupil >= 1 && result.pupil <= page::links::MostPupils
         && result.rounds >= 1 && result.seconds >= 0
         && result.marks.size() == static_cast<size_t>(ProblemCountFor(options.QNumCheck, 0))
-        && allRight == (result.done && result.rounds == 1) && DrawSheets(options);
+        && allRight == (result.done && result.rounds == 1) && MakesSheets(options);
 }
 
 int32_t WeightedSum(const std::vector<uint8_t>& symbols)
@@ -207,8 +207,10 @@ public:
     uint32_t Take(int32_t bits)
     {
         uint32_t value = 0;
-        for (int32_t k = 0; k < bits; ++k, ++bit_)
-            value = value << 1 | (bit_ < end_ ? (symbols_[bit_ / SymbolBits] >> (SymbolBits - 1 - bit_ % SymbolBits)) & 1 : 0);
+        for (int32_t k = 0; k < bits; ++k, ++bit_) {
+            const uint32_t symbol = bit_ < end_ ? symbols_[bit_ / SymbolBits] : 0;  // past the end: read as 0
+            value = value << 1 | ((symbol >> (SymbolBits - 1 - bit_ % SymbolBits)) & 1);
+        }
         return value;
     }
     // Every field read, and only zeros in the last symbol after them.

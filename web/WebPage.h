@@ -50,7 +50,7 @@ public:
     // Which of the seed's sheets the preview shows, 0 while none is.
     int32_t SheetNumber() const { return shownSheet_; }
     // Whether the shown sheet is one of given problems (ShowProblems).
-    bool ProblemsShown() const { return shown_ && given_; }
+    bool GivenProblemsShown() const { return shown_ && given_; }
     // Where the shown sheet comes from, for its links and results: given
     // while the options in force, drawing once from the random source's
     // state before the sheet, draw the shown problems and leave the source
