@@ -82,16 +82,14 @@ ClassSet Missed()
     set.name = "３・７の段　９問　シード 600";
     set.options.DanMask = 0x88;
     set.options.QNumCheck = 0;
-    const auto kept = [&](int32_t pupil, std::array<int32_t, 9> codes, std::string marks, int32_t seconds) {
+    const auto kept = [&](int32_t pupil, std::array<int32_t, 9> codes, const char* marks, int32_t seconds) {
         KeptResult& result = set.pupils[pupil];
         result.result.origin = {600, set.options, pupil + 1, 0};
         result.result.seconds = seconds;
+        result.result.marks = marks;
         result.result.rounds = 2;
         result.problems.Count = 9;
-        for (size_t i = 0; i < codes.size(); ++i) {
-            result.problems.Codes[i + 1] = codes[i];
-            result.result.marks.push_back(marks[i] == 'o');
-        }
+        std::copy(codes.begin(), codes.end(), result.problems.Codes.begin() + 1);
     };
     kept(1, {31, 32, 33, 34, 35, 36, 37, 38, 39}, "xxooooooo", 30);
     kept(3, {32, 71, 32, 74, 75, 76, 77, 78, 79}, "xxxoooooo", 95);

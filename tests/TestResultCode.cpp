@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::array<SvgFace, 1> Faces = {{{sjis::MinchoFace, "Mincho", {2048, 1802, 455}}}};
 
-PupilResult Result(int32_t countItem, int32_t pupil, std::vector<bool> marks, int32_t rounds, bool done)
+PupilResult Result(int32_t countItem, int32_t pupil, std::string marks, int32_t rounds, bool done)
 {
     PupilResult result;
     result.origin.options.DanMask = DrillableDans;
@@ -70,17 +70,17 @@ std::string Forged(std::string code, int32_t bit, int32_t bits, uint32_t value)
 
 TEST(ResultCode, EveryFieldComesBackAtItsLimits)
 {
-    const std::vector<bool> eighty(80, true);
-    std::vector<bool> mixed(80, false);
-    mixed[0] = mixed[79] = true;
+    const std::string eighty(80, 'o');
+    std::string mixed(80, 'x');
+    mixed[0] = mixed[79] = 'o';
     PupilResult widest = Result(11, 40, mixed, 16, true);
     widest.origin = {4294967295u, {0x3FE, 9, 1, 11, 1, 2, 7, 1, 3}, LastOriginSheet, 4294967295u};
     widest.seconds = MostSeconds;
     PupilResult most = Result(11, 1, eighty, 1, true);
     most.origin.options.ImportantDan = 0;
-    PupilResult past = Result(0, 7, std::vector<bool>(9, false), 40, false);
+    PupilResult past = Result(0, 7, std::string(9, 'x'), 40, false);
     past.seconds = 100000;
-    PupilResult least = Result(13, 1, std::vector<bool>(40, false), 1, false);
+    PupilResult least = Result(13, 1, std::string(40, 'x'), 1, false);
     least.origin.seed = least.origin.random = 0;
     least.seconds = 0;
     least.origin.sheet = 1;
@@ -106,9 +106,9 @@ TEST(ResultCode, EveryFieldComesBackAtItsLimits)
 TEST(ResultCode, AnyChangedSymbolOrSwappedNeighboursIsRefused)
 {
     constexpr std::string_view alphabet = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
-    for (const PupilResult& result : {Result(0, 1, std::vector<bool>(9, true), 1, true),
-                                      Result(11, 40, std::vector<bool>(80, false), 3, true),
-                                      Result(5, 17, std::vector<bool>(30, false), 2, false)}) {
+    for (const PupilResult& result : {Result(0, 1, std::string(9, 'o'), 1, true),
+                                      Result(11, 40, std::string(80, 'x'), 3, true),
+                                      Result(5, 17, std::string(30, 'x'), 2, false)}) {
         const std::string code = *WriteResultCode(result);
         for (size_t i = 0; i < code.size(); ++i) {
             for (const char symbol : alphabet) {
@@ -128,8 +128,7 @@ TEST(ResultCode, AnyChangedSymbolOrSwappedNeighboursIsRefused)
 // Forged codes with a good check: the field's bit, width and value.
 TEST(ResultCode, LaterFormatsAndImpossibleValuesAreTold)
 {
-    const std::vector<bool> marks = {true, false, true, true, true, true, true, true, true};
-    const std::string code = *WriteResultCode(Result(0, 5, marks, 2, true));
+    const std::string code = *WriteResultCode(Result(0, 5, "oxooooooo", 2, true));
     const auto version = [&](char v) {
         std::string later = code;
         later[1] = v;
@@ -179,7 +178,7 @@ TEST(ResultCode, AnsweredOnThePage)
     const SheetOrigin origin = std::get<SheetOrigin>(page.Origin());
     EXPECT_EQ(std::tuple(read.origin.sheet, read.origin.random, read.pupil, read.rounds, read.done, read.seconds,
                          read.marks),
-              std::tuple(2, origin.random, 3, 1, false, 61, std::vector<bool>(10, false)));
+              std::tuple(2, origin.random, 3, 1, false, 61, std::string(10, 'x')));
     EXPECT_EQ(ResultCodeOf(solving, 0, 0).why, "結果のコードを出すには、出席番号を選んでください。");
     page.Controls().SetDanBox(4, true);
     EXPECT_EQ(ResultCodeOf(std::get<Solving>(page.Solve()), 3, 0).why, std::get<std::string>(page.Origin()));
@@ -190,7 +189,7 @@ TEST(ResultCode, AnsweredOnThePage)
 // line; the rest is left alone.
 TEST(ResultCode, FoundInPastedText)
 {
-    const std::string code = *WriteResultCode(Result(0, 2, std::vector<bool>(9, true), 1, true));
+    const std::string code = *WriteResultCode(Result(0, 2, std::string(9, 'o'), 1, true));
     std::string typed = code;
     for (char& c : typed)
         c = c == '0' ? 'o' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));

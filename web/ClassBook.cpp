@@ -8,8 +8,7 @@
 #include "window/controls/Messages.h"
 
 #include <algorithm>
-#include <numeric>
-#include <unordered_map>
+#include <map>
 
 namespace zentavo {
 namespace {
@@ -150,10 +149,9 @@ ClassMeans MeansOf(const ClassSet& set)
     std::vector<int32_t> seconds;
     int64_t correct = 0;
     for (const auto& [pupil, kept] : set.pupils) {
-        correct += std::count(kept.result.marks.begin(), kept.result.marks.end(), true);
-        seconds.push_back(kept.result.seconds);
+        correct += std::count(kept.result.marks.begin(), kept.result.marks.end(), RightLetter);
+        seconds.insert(std::upper_bound(seconds.begin(), seconds.end(), kept.result.seconds), kept.result.seconds);
     }
-    std::sort(seconds.begin(), seconds.end());
     const size_t middle = seconds.size() / 2;
     const auto count = static_cast<int64_t>(set.pupils.size());
     return {static_cast<int32_t>((correct * 20 + count) / (count * 2)),
@@ -163,11 +161,11 @@ ClassMeans MeansOf(const ClassSet& set)
 std::vector<MissedProblem> MissedList(const ClassSet& set)
 {
     std::vector<MissedProblem> missed;
-    std::unordered_map<std::string, size_t> byQuestion;
+    std::vector<int32_t> lastCounted;  // by place in `missed`: the pupil who missed it last
+    std::map<std::string, size_t> byQuestion;
     for (const auto& [pupil, kept] : set.pupils) {
-        std::vector<bool> counted(missed.size() + kept.result.marks.size(), false);  // by place in `missed`
         for (size_t i = 0; i < kept.result.marks.size(); ++i) {
-            if (kept.result.marks[i])
+            if (kept.result.marks[i] == RightLetter)
                 continue;
             const ProblemForm form = FormOf(set.options, kept.problems, static_cast<int32_t>(i + 1));
             const auto [place, added] = byQuestion.emplace(WrittenBody(form, {}), missed.size());
@@ -175,16 +173,22 @@ std::vector<MissedProblem> MissedList(const ClassSet& set)
                 const size_t slot = i + 1;
                 missed.push_back({place->first, WrittenBody(form, RightNumbers(form)), 0, kept.problems.Codes[slot],
                                   kept.problems.Divisors[slot], kept.problems.BlankSide[slot]});
+                lastCounted.push_back(0);
             }
-            if (!counted[place->second]) {
-                counted[place->second] = true;
+            if (lastCounted[place->second] != pupil) {
+                lastCounted[place->second] = pupil;
                 ++missed[place->second].pupils;
             }
         }
     }
-    std::stable_sort(missed.begin(), missed.end(),
-                     [](const MissedProblem& a, const MissedProblem& b) { return a.pupils > b.pupils; });
-    return missed;
+    // Most missed first, in the order met among those missed as often.
+    std::vector<MissedProblem> ordered;
+    ordered.reserve(missed.size());
+    for (auto pupils = static_cast<int32_t>(set.pupils.size()); pupils >= 1; --pupils)
+        for (MissedProblem& problem : missed)
+            if (problem.pupils == pupils)
+                ordered.push_back(std::move(problem));
+    return ordered;
 }
 
 std::optional<MessageBox> ShowMissedSheet(WebPage& page, const ClassSet& set)
@@ -221,12 +225,12 @@ std::string ClassCsv(const ClassSet& set)
     for (const auto& [pupil, kept] : set.pupils) {
         const PupilResult& result = kept.result;
         const int32_t numbers[] = {pupil, result.origin.sheet,
-                                   static_cast<int32_t>(std::count(result.marks.begin(), result.marks.end(), true)),
+                                   static_cast<int32_t>(std::count(result.marks.begin(), result.marks.end(), RightLetter)),
                                    static_cast<int32_t>(result.marks.size()), result.rounds, result.seconds};
         for (const int32_t number : numbers)
             csv += std::to_string(number) + ",";
         for (size_t i = 0; i < result.marks.size(); ++i)
-            csv += std::string(result.marks[i] ? page::solve::RightMark.shown : page::solve::WrongMark.shown)
+            csv += std::string(result.marks[i] == RightLetter ? page::solve::RightMark.shown : page::solve::WrongMark.shown)
                  + (i + 1 < result.marks.size() ? "," : "");
         csv += "\r\n";
     }

@@ -36,7 +36,7 @@ inline std::string SheetsRunOut(int32_t lastSheet)
 // On the pupil's device, opened at the class link.
 inline constexpr Text PupilStartNumber = {"PupilStartNumber", "出席番号"};
 inline constexpr Text PupilStartBtn = {"PupilStartBtn", "はじめる"};
-inline constexpr std::string_view PupilStartHint = "自分の出席番号を選んで「はじめる」を押してください";
+inline constexpr std::string_view PupilStartHint = "自分の出席番号を選んで「はじめる」を押してください。";
 inline std::string NotAPupilNumber(std::string_view text)
 {
     return "'" + std::string(text) + "' は 1 から " + std::to_string(links::MostPupils) + " までの出席番号ではありません";
@@ -52,7 +52,7 @@ inline constexpr std::string_view ResultQrName = "結果のコードの QR コ�
 inline constexpr std::string_view AskPupilForCode = "結果のコードを出すには、出席番号を選んでください";
 inline constexpr std::string_view NotMarkedYet = "採点すると結果のコードが出ます";
 // The characters of every code, for the font subsets.
-inline constexpr std::string_view CodeCharacters = "0123456789ABCDEFGHJKMNPQRSTVWXYZ-";
+inline constexpr std::string_view CodeCharacters = "0123456789ABCDEFGHJKMNPQRSTVWXYZ";
 
 // 集計, on the teacher's device.
 inline constexpr Text CollectBtn = {"CollectBtn", "集計"};

@@ -155,7 +155,7 @@ void WriteTallyTable(JsonWriter& out)
         .Member("qr", tally::ResultQr)
         .Member("qrName", tally::ResultQrName)
         .Member("message", tally::CollectMessage)
-        .Member("noCode", tally::NoCodeFound)
+        .Member("noCode", page::Closed(std::string(tally::NoCodeFound)))
         .Member("storageKey", tally::StorageKey)
         .Member("mostPupils", page::links::MostPupils)
         .Member("family", FamilyFor(tally::Font))
@@ -431,18 +431,15 @@ namespace {
 void WritePupilRow(JsonWriter& out, const ClassSet& set, int32_t pupil, const KeptResult& kept)
 {
     const PupilResult& result = kept.result;
-    std::string marks;
-    for (const bool right : result.marks)
-        marks += right ? 'o' : 'x';
     out.BeginObject()
         .Member("pupil", pupil)
         .Member("sheet", result.origin.sheet)
-        .Member("correct", static_cast<int32_t>(std::count(result.marks.begin(), result.marks.end(), true)))
+        .Member("correct", static_cast<int32_t>(std::count(result.marks.begin(), result.marks.end(), RightLetter)))
         .Member("total", static_cast<int32_t>(result.marks.size()))
         .Member("rounds", result.rounds)
         .Member("done", result.done)
         .Member("seconds", result.seconds)
-        .Member("marks", marks);
+        .Member("marks", result.marks);
     for (const bool answers : {false, true}) {
         out.Key(answers ? "answers" : "questions").BeginArray();
         for (size_t i = 1; i <= result.marks.size(); ++i)

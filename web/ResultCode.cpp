@@ -95,11 +95,11 @@ void EachField(PupilResult& result, Field&& field)
     field(done, 1);
     result.done = done != 0;
     number(result.seconds, SecondBits, 0);
-    result.marks.resize(static_cast<size_t>(ProblemCountFor(options.QNumCheck, 0)));
-    for (size_t i = 0; i < result.marks.size(); ++i) {
-        uint32_t right = result.marks[i] ? 1 : 0;
+    result.marks.resize(static_cast<size_t>(ProblemCountFor(options.QNumCheck, 0)), WrongLetter);
+    for (char& mark : result.marks) {
+        uint32_t right = mark == RightLetter ? 1 : 0;
         field(right, 1);
-        result.marks[i] = right != 0;
+        mark = right != 0 ? RightLetter : WrongLetter;
     }
 }
 
@@ -122,11 +122,12 @@ bool Possible(const PupilResult& result)
         if (item < -NoneOffset(group) || item >= static_cast<int32_t>(group.items.size()))
             return false;
     }
-    const bool allRight = std::all_of(result.marks.begin(), result.marks.end(), [](bool right) { return right; });
+    const bool allRight = result.marks.find(WrongLetter) == std::string::npos;
     return (options.DanMask & ~DrillableDans) == 0 && result.origin.sheet >= 1
         && result.origin.sheet <= LastOriginSheet && result.pupil >= 1 && result.pupil <= page::links::MostPupils
         && result.rounds >= 1 && result.seconds >= 0
         && result.marks.size() == static_cast<size_t>(ProblemCountFor(options.QNumCheck, 0))
+        && result.marks.find_first_not_of({RightLetter, WrongLetter}) == std::string::npos
         && allRight == (result.done && result.rounds == 1) && MakesSheets(options);
 }
 

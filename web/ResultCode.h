@@ -21,7 +21,7 @@ namespace zentavo {
 struct PupilResult {
     SheetOrigin origin;           // the sheet answered, drawn again from there
     int32_t pupil = 0;            // 出席番号, 1 to page::links::MostPupils
-    std::vector<bool> marks;      // the first round's, by problem in sheet order (true: right)
+    std::string marks;            // the first round's as letters (see RightLetter)
     int32_t rounds = 0;           // the rounds marked; more than MostRounds are written as MostRounds
     bool done = false;            // the last round marked had every problem right
     int32_t seconds = 0;          // since the view opened; more than MostSeconds are written as MostSeconds

@@ -61,7 +61,9 @@ const std::vector<bool>& Solving::Mark(std::string_view typed)
     marked_ = true;
     if (round_ == 1) {
         firstCorrect_ = Correct();
-        firstMarks_ = marks_;
+        firstMarks_.clear();
+        for (const bool right : marks_)
+            firstMarks_ += right ? RightLetter : WrongLetter;
     }
     return marks_;
 }

@@ -6,6 +6,7 @@
 #include "web/SheetOrigin.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,11 @@ namespace zentavo {
 // first round holds every problem, each further one the problems that the
 // round before got wrong, until every one is right. The sheet's origin, or
 // why it has none, goes with it for the result's code.
+//
+// A round's marks as letters, in sheet order: o right, x wrong.
+inline constexpr char RightLetter = 'o';
+inline constexpr char WrongLetter = 'x';
+
 class Solving {
 public:
     Solving(const SheetOptions& options, const ProblemList& list, OriginOrWhy origin = std::string());
@@ -40,8 +46,8 @@ public:
     // Marked with every problem of the round right.
     bool Done() const { return marked_ && Correct() == static_cast<int32_t>(problems_.size()); }
     int32_t FirstRoundCorrect() const { return firstCorrect_; }
-    // The first round's marks, by problem in sheet order; empty until marked.
-    const std::vector<bool>& FirstMarks() const { return firstMarks_; }
+    // The first round's marks as letters; empty until marked.
+    const std::string& FirstMarks() const { return firstMarks_; }
     // The rounds marked so far.
     int32_t RoundsMarked() const { return marked_ ? round_ : round_ - 1; }
     const OriginOrWhy& Origin() const { return origin_; }
@@ -54,7 +60,7 @@ private:
     std::vector<ProblemForm> forms_;
     std::vector<int32_t> problems_;
     std::vector<bool> marks_;
-    std::vector<bool> firstMarks_;
+    std::string firstMarks_;
     OriginOrWhy origin_;
     int32_t round_ = 1;
     int32_t firstCorrect_ = 0;
