@@ -194,7 +194,7 @@ TEST(ResultCode, FoundInPastedText)
     for (char& c : typed)
         c = c == '0' ? 'o' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     const std::string text = "4/1 12:00 Zentavo ver.1.52　" + code + "　ぜんぶ正解！\r\n"
-                             "\t" + typed + "\t\n\n<script>alert(1)</script> ZZZZZZZZZZZZZZ\n"
+                             "\t" + typed + "\t\n\n<script>alert(1)</script> ZZZZZZZZZZZZZZZZZZZZ\n"
                              "\xEF\xBC\xBA" + code.substr(1) + "です";  // Ｚ as an input method types it
     std::vector<std::tuple<int32_t, std::string, bool>> found;
     ScanCodes(text, [&](FoundCode& code) {
@@ -203,7 +203,7 @@ TEST(ResultCode, FoundInPastedText)
     EXPECT_EQ(found, (std::vector<std::tuple<int32_t, std::string, bool>>{
                          {1, code, true},
                          {2, code, true},
-                         {4, "<script>alert(1)</script> ZZZZZZZZZZZZZZ", false},
+                         {4, "<script>alert(1)</script> ZZZZZZZZZZZZZZZZZZZZ", false},
                          {5, code, true}}));
 
     std::string lines;  // 10,000 lines, a megabyte

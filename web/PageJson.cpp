@@ -471,6 +471,7 @@ std::string ClassTableJson(const ClassSet& set)
         }
     out.EndArray().Member("missingText", missing.empty() ? "" : page::tally::NoResultYet(missing));
     const ClassMeans means = MeansOf(set);
+    out.Member("meanTenths", means.correctTenths).Member("medianSeconds", means.medianSeconds);
     out.Member("summary", set.pupils.empty() ? ""
                                              : page::tally::Summary(means.correctTenths,
                                                                     ProblemCountFor(set.options.QNumCheck, 0),

@@ -39,7 +39,8 @@ std::string SetsJson(const ClassBook& book);
 // rounds, seconds, marks ("o" or "x" per problem) and each problem's
 // question and answer as the sheets write them (Shift-JIS in hex); the
 // numbers without a result (1 to the highest collected), the class's mean
-// and median, and the missed problems, most missed first.
+// and median (MeansOf) and their summary, and the missed problems, most
+// missed first.
 std::string ClassTableJson(const ClassSet& set);
 
 }  // namespace zentavo

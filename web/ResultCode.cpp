@@ -16,9 +16,10 @@ constexpr char Marker = 'Z';
 constexpr uint8_t Version = 1;
 constexpr int32_t SymbolBits = 5;
 constexpr int32_t CheckSymbols = 2;
-// Words shorter than this are not taken for codes, such as "Zentavo"; longer
-// ones are no code of any version.
-constexpr size_t ShortestWord = 12;
+// Words shorter than this are not taken for codes, such as "Zentavo" or a
+// name (a code cut in two is, by its first part); longer ones are no code of
+// any version.
+constexpr size_t ShortestWord = 20;
 constexpr size_t LongestCode = 64;
 
 // The check: the symbols' sum, symbol i (from 0) weighted i + 1 and the two
