@@ -4,8 +4,11 @@
 #include "render/MakePrint.h"
 #include "sheetset/OptionNames.h"
 #include "sheetset/SheetsOptions.h"
+#include "web/ClassTable.h"
 #include "web/PageTable.h"
+#include "web/TypedNumber.h"
 #include "window/controls/Messages.h"
+#include "window/controls/PrintNumber.h"
 
 #include <algorithm>
 #include <array>
@@ -34,6 +37,19 @@ constexpr std::array<GroupKey, 7> GroupKeys = {{
     {option::Numbers, Group::rgNum, {}},
 }};
 constexpr std::string_view SheetKey = "sheet";
+// A class link: its sheet k and the random source's state R it was drawn
+// from, and a pupil's 出席番号.
+constexpr std::string_view ClassKey = "class";
+constexpr std::string_view StateKey = "state";
+constexpr std::string_view PupilKey = "pupil";
+// The highest k of a class link: each of its pupils' sheets has an origin.
+constexpr int32_t LastClassSheet = LastOriginSheet - page::links::MostPupils + 1;
+
+template <typename Number>
+std::string Part(std::string_view key, Number value)
+{
+    return std::string(key) + "=" + std::to_string(value);
+}
 
 bool TwoColumns(int32_t countItem)
 {
@@ -91,6 +107,9 @@ struct Wanted {
     bool twoColumns = false;
     std::string edit1{Edit1StartText};
     std::optional<int32_t> sheet;
+    std::optional<int32_t> classSheet;
+    std::optional<uint32_t> state;
+    std::optional<int32_t> pupil;
 };
 
 // One key and its value into `wanted`; false where the address cannot mean it.
@@ -117,19 +136,42 @@ bool ReadPart(std::string_view key, const std::optional<std::string>& value, Wan
         return false;
     if (key == option::Seed)
         return (wanted.seed = WebPage::ReadPageSeed(*value)).has_value();
+    const std::string number = PlainDigits(*value);
     if (key == option::Dans) {
-        const auto dans = ReadDans(*value);
+        const auto dans = ReadDans(number);
         wanted.dans = dans.value_or(0);
         return dans.has_value();
     }
     if (key == option::Count)
-        return (wanted.count = ReadSheetCount(*value, ProblemCapacity)).has_value();
+        return (wanted.count = ReadSheetCount(number, ProblemCapacity)).has_value();
     if (key == SheetKey)
-        return (wanted.sheet = ReadSheetCount(*value, MostSheets)).has_value();  // as zentavo-sheets --sheets
+        return (wanted.sheet = ReadSheetCount(number, MostSheets)).has_value();  // as zentavo-sheets --sheets
+    if (key == ClassKey)
+        return (wanted.classSheet = ReadSheetCount(number, LastClassSheet)).has_value();
+    if (key == StateKey)
+        return (wanted.state = ReadSeed(number)).has_value();
+    if (key == PupilKey)
+        return (wanted.pupil = ReadPupilNumber(number)).has_value();
     if (key != option::PrintNumber)
         return false;
-    wanted.edit1 = *value;
+    // A print number that is none stays as typed, for a print to tell.
+    wanted.edit1 = ParsePrintNumber(number) ? number : *value;
     return true;
+}
+
+// A class link's parts go together, and without "sheet=": the part that
+// does not fit.
+std::optional<std::string> MisfitClassPart(const Wanted& wanted)
+{
+    if (wanted.classSheet && !wanted.state)
+        return Part(ClassKey, *wanted.classSheet);
+    if (wanted.state && !wanted.classSheet)
+        return Part(StateKey, *wanted.state);
+    if (wanted.pupil && !wanted.classSheet)
+        return Part(PupilKey, *wanted.pupil);
+    if (wanted.sheet && wanted.classSheet)
+        return Part(SheetKey, *wanted.sheet);
+    return std::nullopt;
 }
 
 // The address read into `wanted`; what is wrong with it, if anything.
@@ -156,6 +198,8 @@ std::optional<std::string> Read(std::string_view address, Wanted& wanted)
     }
     if (wanted.twoColumns && !wanted.count)
         return page::links::NotAnAddressPart(option::TwoColumns);
+    if (const auto misfit = MisfitClassPart(wanted))
+        return page::links::NotAnAddressPart(*misfit);
     if (wanted.count) {
         const auto item = CountItem(*wanted.count, wanted.twoColumns);
         if (!item)
@@ -202,28 +246,34 @@ MessageBox AddressError(const std::string& message)
 
 }  // namespace
 
-std::string AddressOf(const WebPage& page)
+std::string SetAddress(uint32_t seed, const SheetOptions& options)
 {
-    const OptionControls& controls = page.Controls();
-    std::string address = std::string(option::Seed) + "=" + std::to_string(page.Seed());
+    std::string address = Part(option::Seed, seed);
     std::string dans;
     for (int32_t dan = 0; dan < DanCount; ++dan)
-        if (controls.DanChecked(dan))
+        if ((options.DanMask & (1 << dan)) != 0)
             dans += (dans.empty() ? "" : ",") + std::to_string(dan);
     if (!dans.empty())
         address += "&" + std::string(option::Dans) + "=" + dans;
-    const int32_t count = controls.ItemIndex(Group::QNumCheck);
+    const int32_t count = options.QNumCheck;
     if (count != InfoOf(Group::QNumCheck).startIndex)
-        address += "&" + std::string(option::Count) + "=" + std::to_string(ProblemCountFor(count, 0))
+        address += "&" + Part(option::Count, ProblemCountFor(count, 0))
                  + (TwoColumns(count) ? "&" + std::string(option::TwoColumns) : "");
     for (const GroupKey& groupKey : GroupKeys) {
-        const int32_t item = controls.ItemIndex(groupKey.group);
+        const int32_t item = ItemOf(options, groupKey.group);
         if (item == InfoOf(groupKey.group).startIndex)
             continue;
         address += "&" + std::string(groupKey.key);
         if (!groupKey.words.empty())
             address += "=" + std::string(groupKey.words[static_cast<size_t>(item)]);
     }
+    return address;
+}
+
+std::string AddressOf(const WebPage& page)
+{
+    const OptionControls& controls = page.Controls();
+    std::string address = SetAddress(page.Seed(), controls.Snapshot());
     if (controls.Edit1() != Edit1StartText)
         address += "&" + std::string(option::PrintNumber) + "=" + Encoded(controls.Edit1());
     return address;
@@ -240,43 +290,76 @@ OpenedAddress OpenAddress(WebPage& page, std::string_view address)
     }
     Click(wanted, page.Controls());
     page.SetSeed(std::to_string(wanted.seed.value_or(page.Seed())));
-    for (int32_t k = 1; k <= wanted.sheet.value_or(0); ++k)
+    if (wanted.classSheet && !wanted.pupil)
+        return {.asksPupil = true};
+    if (wanted.classSheet)
+        page.StartAt(*wanted.classSheet, *wanted.state);
+    const int32_t draws = wanted.classSheet ? *wanted.pupil : wanted.sheet.value_or(0);
+    for (int32_t k = 1; k <= draws; ++k)
         if (auto refused = page.Preview())
             return {std::move(refused)};
     page.Show(QuestionSheet);
-    return {std::nullopt, wanted.sheet.value_or(0)};
+    if (wanted.classSheet)
+        return {std::nullopt, page.SheetNumber(), *wanted.pupil, false,
+                Part(ClassKey, *wanted.classSheet) + "&" + Part(StateKey, *wanted.state) + "&"
+                    + Part(PupilKey, *wanted.pupil)};
+    return {std::nullopt, draws, 0, false, draws > 0 ? Part(SheetKey, draws) : ""};
 }
 
-std::optional<PupilLink> PupilLinkOf(const WebPage& page, int32_t pupil)
+std::optional<int32_t> ReadPupilNumber(std::string_view typed)
 {
-    if (!page.Shown() || pupil < 1)
-        return std::nullopt;
-    const int32_t sheet = page.SheetNumber() + pupil - 1;
-    return PupilLink{sheet, AddressOf(page) + "&" + std::string(SheetKey) + "=" + std::to_string(sheet)};
+    return ReadSheetCount(PlainDigits(typed), page::links::MostPupils);
 }
 
-std::string SheetInWords(const OptionControls& controls)
+std::variant<SheetLink, std::string> LinkOf(const WebPage& page, int32_t pupil)
+{
+    if (pupil < 0 || pupil > page::links::MostPupils)
+        return page::WithFullStop(page::tally::NotAPupilNumber(std::to_string(pupil)));
+    const OriginOrWhy origin = page.Origin();
+    if (const auto* why = std::get_if<std::string>(&origin))
+        return *why;
+    const SheetOrigin& from = std::get<SheetOrigin>(origin);
+    if (from.sheet > LastClassSheet)
+        return page::WithFullStop(page::tally::SheetsRunOut(LastClassSheet));
+    const std::string address = AddressOf(page) + "&" + Part(ClassKey, from.sheet) + "&" + Part(StateKey, from.random);
+    if (pupil == 0)
+        return SheetLink{from.sheet, address};
+    return SheetLink{from.sheet + pupil - 1, address + "&" + Part(PupilKey, pupil)};
+}
+
+std::string SheetInWords(const SheetOptions& options)
 {
     std::string dans;
     for (int32_t dan = 0; dan < DanCount; ++dan) {
-        if (!controls.DanChecked(dan))
+        if ((options.DanMask & (1 << dan)) == 0)
             continue;
         const std::string_view caption = DanCaptions[static_cast<size_t>(dan)];
         dans += (dans.empty() ? "" : "・") + std::string(caption.substr(0, caption.find("の段")));
     }
     std::string words = dans.empty() ? "" : dans + "の段　";
     const auto itemOf = [&](Group group) {
-        const std::string_view item = InfoOf(group).items[static_cast<size_t>(controls.ItemIndex(group))];
+        const std::string_view item = InfoOf(group).items[static_cast<size_t>(ItemOf(options, group))];
         return std::string(item.starts_with("　") ? item.substr(std::string_view("　").size()) : item);
     };
     words += itemOf(Group::QNumCheck);
     for (const RadioGroupInfo& group : RadioGroups) {
-        const int32_t item = controls.ItemIndex(group.group);
+        const int32_t item = ItemOf(options, group.group);
         if (group.group == Group::QNumCheck || item == group.startIndex || item <= 0)
             continue;  // item 0 of 重点的にしたい段, 意味ﾅｼ, is no emphasis
         words += "　" + std::string(group.caption) + " " + itemOf(group.group);
     }
     return words;
+}
+
+void ClickOptions(OptionControls& controls, const SheetOptions& options)
+{
+    Wanted wanted;
+    wanted.dans = options.DanMask;
+    for (const RadioGroupInfo& group : RadioGroups)
+        wanted.items[static_cast<size_t>(group.group)] = ItemOf(options, group.group);
+    wanted.edit1 = controls.Edit1();
+    controls = OptionControls();
+    Click(wanted, controls);
 }
 
 }  // namespace zentavo

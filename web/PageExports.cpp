@@ -4,11 +4,15 @@
 // page already (PageJson.h).
 #include "generation/RandomSource.h"
 #include "web/Address.h"
+#include "web/ClassBook.h"
+#include "web/ClassTable.h"
 #include "web/Faces.h"
 #include "web/Json.h"
 #include "web/PageJson.h"
 #include "web/PageTable.h"
+#include "web/ResultCode.h"
 #include "web/WebPage.h"
+#include "window/controls/Messages.h"
 
 #include <emscripten/emscripten.h>
 
@@ -44,6 +48,12 @@ void WriteMessage(JsonWriter& out, const MessageBox& box)
         .Member("text", box.text)
         .Member("warning", box.warning)
         .EndObject();
+}
+
+// A text handed in, where a page's older script may hand in none.
+std::string_view Text(const char* text)
+{
+    return text ? text : "";
 }
 
 const char* MessageAnswer(const std::optional<MessageBox>& box)
@@ -203,7 +213,50 @@ EMSCRIPTEN_KEEPALIVE const char* zt_retry()
 }  // extern "C"
 
 // The address and the links to a sheet, and the records of results
-// (page/links.js).
+// (page/links.js); the class's links, the pupil's start and the result as a
+// code; 集計, its sets, tables and CSV files, and the sheet of the class's
+// mistakes.
+namespace {
+
+std::string pendingClass;  // the class link opened last, which asks for the pupil's number
+
+ClassBook& Book()
+{
+    static ClassBook book;
+    return book;
+}
+
+const char* OpenedAnswer(const OpenedAddress& opened)
+{
+    JsonWriter out;
+    out.BeginObject();
+    if (opened.message)
+        WriteMessage(out, *opened.message);
+    out.Member("sheet", opened.sheet)
+        .Member("pupil", opened.pupil)
+        .Member("askPupil", opened.asksPupil)
+        .Member("keep", opened.keep);
+    return Answer(out.EndObject());
+}
+
+// A link to the shown sheet: {address, sheet, number, name} or {withheld}.
+const char* LinkAnswer(int32_t pupil)
+{
+    const auto link = LinkOf(Page(), pupil);
+    JsonWriter out;
+    out.BeginObject();
+    if (const auto* why = std::get_if<std::string>(&link))
+        out.Member("withheld", *why);
+    else
+        out.Member("address", std::get<SheetLink>(link).address)
+            .Member("sheet", page::ShownSheet(std::get<SheetLink>(link).sheet))
+            .Member("number", std::get<SheetLink>(link).sheet)
+            .Member("name", pupil > 0 ? page::links::QrName(pupil, std::get<SheetLink>(link).sheet) : "");
+    return Answer(out.EndObject());
+}
+
+}  // namespace
+
 extern "C" {
 
 // The page's address now, without its '#'.
@@ -213,42 +266,141 @@ EMSCRIPTEN_KEEPALIVE const char* zt_address()
     return json.c_str();
 }
 
-// Opens an address (see OpenAddress): a message, and the sheet to answer.
+// Opens an address (see OpenAddress): {message?, sheet, pupil, askPupil,
+// keep}. With askPupil the page asks for the 出席番号 and hands it to
+// zt_open_pupil; while a sheet opened is shown, the page's address is
+// zt_address() + "&" + keep.
 EMSCRIPTEN_KEEPALIVE const char* zt_open_address(const char* address)
 {
-    const OpenedAddress opened = OpenAddress(Page(), address);
-    JsonWriter out;
-    out.BeginObject();
-    if (opened.message)
-        WriteMessage(out, *opened.message);
-    return Answer(out.Member("sheet", opened.sheet).EndObject());
+    const OpenedAddress opened = OpenAddress(Page(), Text(address));
+    pendingClass = opened.asksPupil ? std::string(Text(address)) : "";
+    return OpenedAnswer(opened);
 }
 
-// Pupil `pupil`'s link, or nothing while no sheet is shown.
+// The 出席番号 typed at the class link's start: the pupil's sheet opened, as
+// zt_open_address answers; a number that is none is told, and nothing opens.
+EMSCRIPTEN_KEEPALIVE const char* zt_open_pupil(const char* typed)
+{
+    const auto pupil = ReadPupilNumber(Text(typed));
+    if (!pupil)
+        return MessageAnswer(MessageBox{JobTitle, page::WithFullStop(page::tally::NotAPupilNumber(Text(typed))), false});
+    if (pendingClass.empty())
+        return OpenedAnswer({});
+    return OpenedAnswer(OpenAddress(Page(), pendingClass + "&pupil=" + std::to_string(*pupil)));
+}
+
+// A 出席番号 as typed: {pupil} or {message}.
+EMSCRIPTEN_KEEPALIVE const char* zt_read_pupil(const char* typed)
+{
+    const auto pupil = ReadPupilNumber(Text(typed));
+    if (!pupil)
+        return MessageAnswer(MessageBox{JobTitle, page::WithFullStop(page::tally::NotAPupilNumber(Text(typed))), false});
+    JsonWriter out;
+    return Answer(out.BeginObject().Member("pupil", *pupil).EndObject());
+}
+
+// The class link of the shown sheet: {address, sheet, number} or {withheld}
+// with the page's text why not.
+EMSCRIPTEN_KEEPALIVE const char* zt_class_link()
+{
+    return LinkAnswer(0);
+}
+
+// Pupil `pupil`'s link: {address, sheet, number, name} or {withheld}.
 EMSCRIPTEN_KEEPALIVE const char* zt_pupil_link(int pupil)
 {
+    return LinkAnswer(pupil);
+}
+
+// The answering view's result as a code for pupil `pupil` (0: not known)
+// `milliseconds` after the view opened: {code} or {why}.
+EMSCRIPTEN_KEEPALIVE const char* zt_result_code(int pupil, int milliseconds)
+{
+    const CodeOrWhy code = solving ? ResultCodeOf(*solving, pupil, milliseconds) : CodeOrWhy{};
     JsonWriter out;
     out.BeginObject();
-    if (const auto link = PupilLinkOf(Page(), pupil))
-        out.Member("address", link->address)
-            .Member("sheet", page::ShownSheet(link->sheet))
-            .Member("name", page::links::QrName(pupil, link->sheet));
+    if (!code.code.empty())
+        out.Member("code", code.code);
+    else
+        out.Member("why", code.why);
     return Answer(out.EndObject());
 }
 
 // The options in force, in words, for a record.
 EMSCRIPTEN_KEEPALIVE const char* zt_sheet_words()
 {
-    json = SheetInWords(Page().Controls());
+    json = SheetInWords(Page().Controls().Snapshot());
     return json.c_str();
 }
 
-// A record of results in one line (see page::links::RecordLine).
+// A record of results in one line, with its code (see page::links::RecordLine).
 EMSCRIPTEN_KEEPALIVE const char* zt_record_line(const char* when, unsigned seed, int sheet, const char* words,
-                                                int firstCorrect, int count, int rounds, int done, int milliseconds)
+                                                int firstCorrect, int count, int rounds, int done, int milliseconds,
+                                                const char* code)
 {
-    json = page::links::RecordLine(when, seed, sheet, words, firstCorrect, count, rounds, done != 0, milliseconds);
+    json = page::links::RecordLine(Text(when), seed, sheet, Text(words), firstCorrect, count, rounds, done != 0,
+                                   milliseconds, Text(code));
     return json.c_str();
+}
+
+// 集計: every code in `text` kept with its set (see CollectJson); `key` is
+// the set the page shows, or empty for the page's own set (its seed and
+// options in force).
+EMSCRIPTEN_KEEPALIVE const char* zt_collect(const char* text, const char* key)
+{
+    const std::string shown = Text(key).empty() ? SetAddress(Page().Seed(), Page().Controls().Snapshot())
+                                                : std::string(Text(key));
+    json = CollectJson(Book().Collect(Text(text), shown));
+    return json.c_str();
+}
+
+// The sets kept: [{key, name, pupils}].
+EMSCRIPTEN_KEEPALIVE const char* zt_sets()
+{
+    json = SetsJson(Book());
+    return json.c_str();
+}
+
+// A set's table (see ClassTableJson); {} where there is no such set.
+EMSCRIPTEN_KEEPALIVE const char* zt_class_table(const char* key)
+{
+    const ClassSet* set = Book().Find(Text(key));
+    json = set ? ClassTableJson(*set) : "{}";
+    return json.c_str();
+}
+
+// A set as a CSV file: {name, text}, named after the set and `date`; {}
+// where there is no such set.
+EMSCRIPTEN_KEEPALIVE const char* zt_class_csv(const char* key, const char* date)
+{
+    JsonWriter out;
+    out.BeginObject();
+    if (const ClassSet* set = Book().Find(Text(key)))
+        out.Member("name", CsvFileName(*set, Text(date))).Member("text", ClassCsv(*set));
+    return Answer(out.EndObject());
+}
+
+// The codes kept of a set, one a line, for the page to store: {codes}.
+EMSCRIPTEN_KEEPALIVE const char* zt_set_codes(const char* key)
+{
+    const ClassSet* set = Book().Find(Text(key));
+    JsonWriter out;
+    return Answer(out.BeginObject().Member("codes", set ? KeptCodes(*set) : "").EndObject());
+}
+
+// Drops a set: {deleted}.
+EMSCRIPTEN_KEEPALIVE const char* zt_delete_set(const char* key)
+{
+    JsonWriter out;
+    return Answer(out.BeginObject().Member("deleted", Book().Remove(Text(key))).EndObject());
+}
+
+// まちがえた問題でプリント: the sheet of a set's missed problems shown (see
+// ShowMissedSheet), answer side up; {message?} as zt_preview.
+EMSCRIPTEN_KEEPALIVE const char* zt_missed_sheet(const char* key)
+{
+    const ClassSet* set = Book().Find(Text(key));
+    return MessageAnswer(set ? ShowMissedSheet(Page(), *set) : std::nullopt);
 }
 
 }  // extern "C"

@@ -1,11 +1,15 @@
 #include "web/PageJson.h"
 
+#include "generation/ProblemCount.h"
+#include "web/ClassTable.h"
 #include "web/FaceNames.h"
 #include "web/Json.h"
 #include "web/PageTable.h"
 #include "window/controls/ControlTable.h"
 
 #include <algorithm>
+#include <array>
+#include <iterator>
 
 namespace zentavo {
 namespace {
@@ -113,6 +117,51 @@ void WriteLinksTable(JsonWriter& out)
         .EndObject();
 }
 
+// The class's results: the class link, the pupil's start, the result code,
+// 集計 and its messages, and their face.
+void WriteTallyTable(JsonWriter& out)
+{
+    namespace tally = page::tally;
+    const auto text = [&](std::string_view key, const tally::Text& text) {
+        out.Key(key).BeginObject().Member("name", text.name).Member("caption", text.caption).EndObject();
+    };
+    const auto list = [&](std::string_view key, std::span<const std::string_view> items) {
+        out.Key(key).BeginArray();
+        for (const std::string_view item : items)
+            out.Value(item);
+        out.EndArray();
+    };
+    out.Key("tally").BeginObject();
+    text("classLink", tally::ClassLink);
+    text("pupilNumber", tally::PupilStartNumber);
+    text("start", tally::PupilStartBtn);
+    text("resultHeading", tally::ResultHeading);
+    text("collect", tally::CollectBtn);
+    text("view", tally::CollectView);
+    text("scan", tally::ScanBtn);
+    text("input", tally::CollectInput);
+    text("add", tally::CollectAddBtn);
+    text("sets", tally::SetList);
+    text("table", tally::ClassTable);
+    text("missed", tally::MissedList);
+    text("csv", tally::CsvBtn);
+    text("missedSheet", tally::MissedSheetBtn);
+    text("delete", tally::DeleteSetBtn);
+    list("columns", tally::Columns);
+    list("missedColumns", tally::MissedColumns);
+    out.Member("classHint", tally::ClassLinkHint)
+        .Member("startHint", tally::PupilStartHint)
+        .Member("code", tally::ResultCode)
+        .Member("qr", tally::ResultQr)
+        .Member("qrName", tally::ResultQrName)
+        .Member("message", tally::CollectMessage)
+        .Member("noCode", page::WithFullStop(std::string(tally::NoCodeFound)))
+        .Member("storageKey", tally::StorageKey)
+        .Member("mostPupils", page::links::MostPupils)
+        .Member("family", FamilyFor(tally::Font))
+        .EndObject();
+}
+
 void WriteTable(JsonWriter& out)
 {
     out.BeginObject().Member("title", WindowCaption).Member("creditColor", static_cast<int32_t>(CreditColor));
@@ -183,6 +232,7 @@ void WriteTable(JsonWriter& out)
     WritePageInput(out, "solve", page::SolveCommand);
     WriteSolvingTable(out);
     WriteLinksTable(out);
+    WriteTallyTable(out);
     WritePageInput(out, "notice", page::SheetNotice);
     out.Key("paper").BeginObject();
     WriteControl(out, page::PaperInput.name, page::PaperInput.caption, page::PaperInput.bounds);
@@ -225,9 +275,12 @@ std::string StateJson(const WebPage& page)
     out.Member(page::SolveCommand.name, page.Shown().has_value());
     out.EndObject().Member("edit1", controls.Edit1()).Member("seed", page.Seed());
     if (page.Shown())
-        out.Member("shown", *page.Shown()).Member("sheet", page::ShownSheet(page.SheetNumber()));
+        out.Member("shown", *page.Shown())
+            .Member("sheet", page.GivenProblemsShown() ? std::string(page::tally::MissedSheetLabel)
+                                                  : page::ShownSheet(page.SheetNumber()));
     else
         out.Key("shown").Null().Member("sheet", "");
+    out.Member("missed", page.GivenProblemsShown());
     const auto shortSheet = page.ShortSheet();
     out.Member("notice", shortSheet ? shortSheet->text : "");
     return out.EndObject().Text();
@@ -324,6 +377,113 @@ std::string RoundJson(const Solving& solving)
     out.BeginObject();
     WriteRoundProblems(out, solving);
     return out.EndObject().Text();
+}
+
+namespace {
+
+constexpr std::string_view CollectedKinds[] = {"added", "replaced", "unchanged", "otherSet", "refused", "laterFormat"};
+
+}  // namespace
+
+std::string CollectJson(const std::vector<CollectedCode>& collected)
+{
+    JsonWriter out;
+    out.BeginObject().Key("messages").BeginArray();
+    std::array<int32_t, std::size(CollectedKinds)> counts{};
+    for (size_t k = 0; k < collected.size(); ++k) {
+        const CollectedCode& code = collected[k];
+        ++counts[static_cast<size_t>(code.kind)];
+        if (k >= MostCollectMessages)
+            continue;
+        out.BeginObject()
+            .Member("line", code.line)
+            .Member("kind", CollectedKinds[static_cast<size_t>(code.kind)])
+            .Member("text", code.text)
+            .Member("key", code.key)
+            .EndObject();
+    }
+    out.EndArray();
+    const auto more = static_cast<int32_t>(collected.size() - std::min(collected.size(), MostCollectMessages));
+    out.Member("more", more > 0 ? page::WithFullStop(page::tally::MoreMessages(more)) : "");
+    if (collected.empty())
+        out.Member("none", page::WithFullStop(std::string(page::tally::NoCodeFound)));
+    out.Key("counts").BeginObject();
+    for (size_t kind = 0; kind < counts.size(); ++kind)
+        out.Member(CollectedKinds[kind], counts[kind]);
+    return out.EndObject().EndObject().Text();
+}
+
+std::string SetsJson(const ClassBook& book)
+{
+    JsonWriter out;
+    out.BeginArray();
+    for (const ClassSet& set : book.Sets())
+        out.BeginObject()
+            .Member("key", set.key)
+            .Member("name", set.name)
+            .Member("pupils", static_cast<int32_t>(set.pupils.size()))
+            .EndObject();
+    return out.EndArray().Text();
+}
+
+namespace {
+
+void WritePupilRow(JsonWriter& out, const ClassSet& set, int32_t pupil, const KeptResult& kept)
+{
+    const PupilResult& result = kept.result;
+    out.BeginObject()
+        .Member("pupil", pupil)
+        .Member("sheet", result.origin.sheet)
+        .Member("correct", static_cast<int32_t>(std::count(result.marks.begin(), result.marks.end(), RightLetter)))
+        .Member("total", static_cast<int32_t>(result.marks.size()))
+        .Member("rounds", result.rounds)
+        .Member("done", result.done)
+        .Member("seconds", result.seconds)
+        .Member("marks", result.marks);
+    for (const bool answers : {false, true}) {
+        out.Key(answers ? "answers" : "questions").BeginArray();
+        for (size_t i = 1; i <= result.marks.size(); ++i)
+            out.Value(Hex(SheetText(FormOf(set.options, kept.problems, static_cast<int32_t>(i)), answers)));
+        out.EndArray();
+    }
+    out.EndObject();
+}
+
+}  // namespace
+
+std::string ClassTableJson(const ClassSet& set)
+{
+    JsonWriter out;
+    out.BeginObject().Member("key", set.key).Member("name", set.name);
+    out.Key("problemColumns").BeginArray();
+    for (int32_t i = 1; i <= ProblemCountFor(set.options.QNumCheck, 0); ++i)
+        out.Value(page::tally::ProblemColumn(i));
+    out.EndArray().Key("rows").BeginArray();
+    for (const auto& [pupil, kept] : set.pupils)
+        WritePupilRow(out, set, pupil, kept);
+    out.EndArray().Key("missing").BeginArray();
+    std::string missing;
+    const int32_t highest = set.pupils.empty() ? 0 : set.pupils.rbegin()->first;
+    for (int32_t pupil = 1; pupil < highest; ++pupil)
+        if (!set.pupils.contains(pupil)) {
+            out.Value(pupil);
+            missing += (missing.empty() ? "" : ", ") + std::to_string(pupil);
+        }
+    out.EndArray().Member("missingText", missing.empty() ? "" : page::tally::NoResultYet(missing));
+    const ClassMeans means = MeansOf(set);
+    out.Member("meanTenths", means.correctTenths).Member("medianSeconds", means.medianSeconds);
+    out.Member("summary", set.pupils.empty() ? ""
+                                             : page::tally::Summary(means.correctTenths,
+                                                                    ProblemCountFor(set.options.QNumCheck, 0),
+                                                                    means.medianSeconds));
+    out.Key("missed").BeginArray();
+    for (const MissedProblem& problem : MissedList(set))
+        out.BeginObject()
+            .Member("question", Hex(problem.question))
+            .Member("answer", Hex(problem.answer))
+            .Member("pupils", problem.pupils)
+            .EndObject();
+    return out.EndArray().EndObject().Text();
 }
 
 }  // namespace zentavo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "web/ClassBook.h"
 #include "web/WebPage.h"
 
 #include <string>
@@ -27,5 +28,19 @@ std::string SolvingJson(const Solving& solving, const WebPage& page);
 std::string MarksJson(const Solving& solving, int64_t milliseconds);
 // The round and its problems.
 std::string RoundJson(const Solving& solving);
+
+// What collecting codes did: a message per code found, in the order found
+// (at most MostCollectMessages, then how many more), and how many codes of
+// each kind.
+std::string CollectJson(const std::vector<CollectedCode>& collected);
+// The sets kept, each one's key, name and number of pupils.
+std::string SetsJson(const ClassBook& book);
+// A set's table: a row per pupil in 出席番号 order with the sheet, scores,
+// rounds, seconds, marks ("o" or "x" per problem) and each problem's
+// question and answer as the sheets write them (Shift-JIS in hex); the
+// numbers without a result (1 to the highest collected), the class's mean
+// and median (MeansOf) and their summary, and the missed problems, most
+// missed first.
+std::string ClassTableJson(const ClassSet& set);
 
 }  // namespace zentavo

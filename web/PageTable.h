@@ -200,16 +200,19 @@ inline constexpr std::string_view NoRecords = "まだ記録はありません。
 // Said once where the storage is refused, full or broken.
 inline constexpr std::string_view NotKept =
     "このブラウザーには結果を残せません（保存が止められているか、いっぱいか、記録が壊れています）。採点はいつもどおりできます。";
-// One result in one line, to read in the list or paste into a class's chat.
+// One result in one line, to read in the list or paste into a class's chat,
+// with its code last (where it has one) for the teacher's 集計 to find.
 inline std::string RecordLine(std::string_view when, uint32_t seed, int32_t sheet, std::string_view words,
-                              int32_t firstCorrect, int32_t count, int32_t rounds, bool done, int64_t milliseconds)
+                              int32_t firstCorrect, int32_t count, int32_t rounds, bool done, int64_t milliseconds,
+                              std::string_view code = {})
 {
     const std::string result =
         done ? solve::WholeResult(firstCorrect, count, rounds, milliseconds)
              : "1回目 " + solve::Score(firstCorrect, count) + "　"
                    + (rounds > 1 ? std::to_string(rounds) + "回目まで　" : "") + solve::Elapsed(milliseconds);
     return std::string(when) + "　" + std::string(SeedInput.caption) + " " + std::to_string(seed) + " "
-         + ShownSheet(sheet) + "　" + std::string(words) + "　" + result;
+         + ShownSheet(sheet) + "　" + std::string(words) + "　" + result + (code.empty() ? "" : "　")
+         + std::string(code);
 }
 // The face of these texts.
 inline constexpr ControlFont Font = ControlFont::Window;

@@ -40,7 +40,7 @@ std::optional<FieldNumbers> ReadFields(std::string_view typed)
 
 }  // namespace
 
-Solving::Solving(const SheetOptions& options, const ProblemList& list)
+Solving::Solving(const SheetOptions& options, const ProblemList& list, OriginOrWhy origin) : origin_(std::move(origin))
 {
     const int32_t count = std::clamp(list.Count, 0, ProblemCapacity);
     for (int32_t i = 1; i <= count; ++i) {
@@ -59,8 +59,12 @@ const std::vector<bool>& Solving::Mark(std::string_view typed)
         marks_[k] = numbers && numbers->size() <= RightNumbers(form).size() && IsRight(form, *numbers);
     }
     marked_ = true;
-    if (round_ == 1)
+    if (round_ == 1) {
         firstCorrect_ = Correct();
+        firstMarks_.clear();
+        for (const bool right : marks_)
+            firstMarks_ += right ? RightLetter : WrongLetter;
+    }
     return marks_;
 }
 

@@ -3,8 +3,10 @@
 #include "generation/ProblemList.h"
 #include "generation/SheetOptions.h"
 #include "render/ProblemForm.h"
+#include "web/SheetOrigin.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -13,10 +15,16 @@ namespace zentavo {
 // A problem set answered on screen (画面で解く): each problem's form under
 // the options in force when the view opened, and the rounds of marking. The
 // first round holds every problem, each further one the problems that the
-// round before got wrong, until every one is right.
+// round before got wrong, until every one is right. The sheet's origin, or
+// why it has none, goes with it for the result's code.
+//
+// A round's marks as letters, in sheet order: o right, x wrong.
+inline constexpr char RightLetter = 'o';
+inline constexpr char WrongLetter = 'x';
+
 class Solving {
 public:
-    Solving(const SheetOptions& options, const ProblemList& list);
+    Solving(const SheetOptions& options, const ProblemList& list, OriginOrWhy origin = std::string());
 
     int32_t Count() const { return static_cast<int32_t>(forms_.size()); }
     // Problem i, 1 to Count.
@@ -38,6 +46,11 @@ public:
     // Marked with every problem of the round right.
     bool Done() const { return marked_ && Correct() == static_cast<int32_t>(problems_.size()); }
     int32_t FirstRoundCorrect() const { return firstCorrect_; }
+    // The first round's marks as letters; empty until marked.
+    const std::string& FirstMarks() const { return firstMarks_; }
+    // The rounds marked so far.
+    int32_t RoundsMarked() const { return marked_ ? round_ : round_ - 1; }
+    const OriginOrWhy& Origin() const { return origin_; }
 
     // The marked round's wrong problems become the next round; false, and
     // nothing changes, before marking or when none was wrong.
@@ -47,6 +60,8 @@ private:
     std::vector<ProblemForm> forms_;
     std::vector<int32_t> problems_;
     std::vector<bool> marks_;
+    std::string firstMarks_;
+    OriginOrWhy origin_;
     int32_t round_ = 1;
     int32_t firstCorrect_ = 0;
     bool marked_ = false;

@@ -4,11 +4,13 @@
 #include "render/MakePrint.h"
 #include "render/ProblemGrid.h"
 #include "sheetset/SheetSet.h"
+#include "web/ClassTable.h"
 #include "web/PageTable.h"
 #include "web/TypedNumber.h"
 #include "window/controls/Messages.h"
 #include "window/controls/PrintNumber.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace zentavo {
@@ -22,6 +24,15 @@ MessageBox ErrorBox(std::string message)
 MessageBox TooFewDans()
 {
     return {WarningCaption, TooFewDansWarning, true};
+}
+
+// The problems themselves, whatever their texts.
+bool SameProblems(const ProblemList& a, const ProblemList& b)
+{
+    const auto slots = static_cast<ptrdiff_t>(std::clamp(a.Count, 0, ProblemCapacity)) + 1;
+    return a.Count == b.Count && std::equal(a.Codes.begin(), a.Codes.begin() + slots, b.Codes.begin())
+        && std::equal(a.Divisors.begin(), a.Divisors.begin() + slots, b.Divisors.begin())
+        && std::equal(a.BlankSide.begin(), a.BlankSide.begin() + slots, b.BlankSide.begin());
 }
 
 std::string SvgStart(int32_t width, int32_t height)
@@ -108,13 +119,19 @@ std::optional<MessageBox> WebPage::SetSeed(std::string_view text)
     if (!seed)
         return ErrorBox(page::NotASeed(text));
     seed_ = *seed;
-    sequence_ = {1, *seed};
+    StartAt(1, *seed);
+    return std::nullopt;
+}
+
+void WebPage::StartAt(int32_t sheet, uint32_t random)
+{
+    sequence_ = {sheet, random};
     problems_ = {};
     shownSheet_ = 0;
     shown_.reset();
+    given_ = false;
     if (afterPrint_)
         afterPrint_->sequence = sequence_;  // the print number still moves on
-    return std::nullopt;
 }
 
 std::optional<MessageBox> WebPage::Preview()
@@ -123,10 +140,41 @@ std::optional<MessageBox> WebPage::Preview()
     if (GenerateProblems(controls_.Snapshot(), problems_, random) == GenerateResult::TooFewDans)
         return TooFewDans();
     shownSheet_ = sequence_.next++;
+    shownFrom_ = sequence_.random;
     sequence_.random = afterShown_ = random.RandomSeed;
     shown_ = AnswerSheet;
+    given_ = false;
     controls_.PreviewSucceeded();
     return std::nullopt;
+}
+
+std::optional<MessageBox> WebPage::ShowProblems(const ProblemList& problems)
+{
+    const GridShape grid = GridShapeFor(controls_.Snapshot().QNumCheck, problems.Count);
+    if (problems.Count < 1 || problems.Count > ProblemCapacity || grid.Columns * grid.Rows < problems.Count)
+        return MessageBox{WarningCaption, std::string(page::ShortSheetWarning), true};
+    problems_ = problems;
+    shown_ = AnswerSheet;
+    given_ = true;
+    controls_.PreviewSucceeded();
+    return std::nullopt;
+}
+
+OriginOrWhy WebPage::Origin() const
+{
+    if (!shown_)
+        return std::string(page::links::NeedsPreview);
+    if (given_)
+        return page::WithFullStop(std::string(page::tally::MissedSheetHasNoLinks));
+    if (shownSheet_ > LastOriginSheet)
+        return page::WithFullStop(page::tally::SheetsRunOut(LastOriginSheet));
+    const SheetOptions options = controls_.Snapshot();
+    RandomSource random{shownFrom_};
+    ProblemList drawn;
+    if (GenerateProblems(options, drawn, random) != GenerateResult::Generated || random.RandomSeed != afterShown_
+        || !SameProblems(drawn, problems_))
+        return page::WithFullStop(std::string(page::tally::PreviewAgain));
+    return SheetOrigin{seed_, options, shownSheet_, shownFrom_};
 }
 
 void WebPage::Show(int32_t answers)
@@ -152,6 +200,8 @@ std::string WebPage::ShownMarkup()
 // sequence moves past the last of them unless it is further on already.
 WebPage::Sequence WebPage::AfterSet(const SetRequest& set) const
 {
+    if (shown_ && given_)
+        return sequence_;  // copies of the shown sheet draw nothing
     const int32_t first = shown_ ? shownSheet_ : sequence_.next;
     RandomSource random{shown_ ? afterShown_ : sequence_.random};
     ProblemList list;
@@ -177,7 +227,7 @@ std::variant<PrintJob, MessageBox> WebPage::Print(int32_t answers, std::string_v
     set.firstPrintNumber = *number;
     set.sheets = *count;
     set.answers = answers == AnswerSheet ? AnswerPages::AfterEach : AnswerPages::None;
-    const bool drawsNewSheets = *count > 1 || !shown_;
+    const bool drawsNewSheets = (*count > 1 && !given_) || !shown_;
     if (drawsNewSheets && !CanMakeSheets(set.sheet))
         return TooFewDans();
 
@@ -195,12 +245,26 @@ std::variant<PrintJob, MessageBox> WebPage::Print(int32_t answers, std::string_v
     job.pageSize = Length(info.width, info.unit) + " " + Length(info.height, info.unit);
     {
         SvgPages pages(job, faces_, info);
-        if (shown_)
+        if (shown_ && given_)
+            DrawCopies(set, width, height, pages);
+        else if (shown_)
             DrawSet(set, DrawnSheet{problems_, afterShown_}, width, height, pages);
         else
             DrawSet(set, sequence_.random, width, height, pages);
     }
     return job;
+}
+
+// Each copy a set of one sheet that begins with the shown one, so that it
+// draws no problems, its print number the next after the copy before.
+void WebPage::DrawCopies(const SetRequest& set, int32_t width, int32_t height, PageSink& pages) const
+{
+    SetRequest copy = set;
+    copy.sheets = 1;
+    for (int32_t k = 0; k < set.sheets; ++k) {
+        DrawSet(copy, DrawnSheet{problems_, afterShown_}, width, height, pages);
+        copy.firstPrintNumber = NextPrintNumber(copy.firstPrintNumber);
+    }
 }
 
 void WebPage::Printed()
@@ -219,7 +283,7 @@ std::variant<Solving, std::optional<MessageBox>> WebPage::Solve() const
         return std::nullopt;
     if (auto cut = ShortSheet())
         return cut;
-    return Solving(controls_.Snapshot(), problems_);
+    return Solving(controls_.Snapshot(), problems_, Origin());
 }
 
 }  // namespace zentavo

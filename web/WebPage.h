@@ -2,7 +2,9 @@
 
 #include "generation/ProblemList.h"
 #include "sheetset/Paper.h"
+#include "sheetset/SheetSet.h"
 #include "sheetset/SheetsOptions.h"
+#include "web/SheetOrigin.h"
 #include "web/Solving.h"
 #include "web/SvgCanvas.h"
 #include "window/controls/OptionControls.h"
@@ -47,6 +49,15 @@ public:
     uint32_t Seed() const { return seed_; }
     // Which of the seed's sheets the preview shows, 0 while none is.
     int32_t SheetNumber() const { return shownSheet_; }
+    // Whether the shown sheet is one of given problems (ShowProblems).
+    bool GivenProblemsShown() const { return shown_ && given_; }
+    // Where the shown sheet comes from, for its links and results: given
+    // while the options in force, drawing once from the random source's
+    // state before the sheet, draw the shown problems and leave the source
+    // where the sheet left it (so they draw the sheets that follow it too).
+    // Otherwise the page's text why not: no sheet shown, options changed
+    // since its Preview, given problems, a sheet number past LastOriginSheet.
+    OriginOrWhy Origin() const;
     // QuestionSheet or AnswerSheet, or nullopt while no sheet is shown.
     std::optional<int32_t> Shown() const { return shown_; }
     // The warning beside the sheet where the options in force would draw
@@ -70,13 +81,22 @@ public:
     std::optional<MessageBox> Preview();
     // Shows the other side of the shown sheet.
     void Show(int32_t answers);
+    // The seed's sheets go on at `sheet`, drawn from the random source's
+    // state `random` (a class link's), and no sheet is shown until the next
+    // Preview.
+    void StartAt(int32_t sheet, uint32_t random);
+    // Shows `problems` (1 to ProblemCapacity, in a count the grid of the
+    // options in force holds) as a Preview shows a sheet, answer side up;
+    // the seed's sheets stay where they are. Printed, 枚数 makes copies of it.
+    std::optional<MessageBox> ShowProblems(const ProblemList& problems);
     // The shown sheet drawn as it is now, at the preview's size; empty while
     // none is shown.
     std::string ShownMarkup();
 
     // Print (answers 0) or Print with answers (1) with the number of sheets
     // typed: the shown sheet and the sheets that follow it from the same
-    // random source (the seed's next sheets where none is shown), each sheet
+    // random source (the seed's next sheets where none is shown; copies of
+    // the shown sheet where its problems were given), each sheet
     // followed by its answer sheet with answers, the print numbers running
     // on from Edit1. The print number and the number of sheets are read
     // first; a wrong one, a short sheet, or options that cannot fill the
@@ -104,6 +124,7 @@ private:
         Sequence sequence;
     };
     Sequence AfterSet(const SetRequest& set) const;
+    void DrawCopies(const SetRequest& set, int32_t width, int32_t height, PageSink& pages) const;
 
     std::span<const SvgFace> faces_;
     OptionControls controls_;
@@ -113,6 +134,8 @@ private:
     Sequence sequence_;
     int32_t shownSheet_ = 0;
     uint32_t afterShown_ = 0;  // the random source after the shown sheet's problems
+    uint32_t shownFrom_ = 0;   // the random source the shown sheet's problems were drawn from
+    bool given_ = false;       // the shown problems were given, not drawn
     std::optional<int32_t> shown_;
     std::optional<AfterPrint> afterPrint_;  // once the dialog has closed
 };

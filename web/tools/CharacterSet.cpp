@@ -10,6 +10,7 @@
 #include "render/MakePrint.h"
 #include "render/ShiftJis.h"
 #include "sheetset/Paper.h"
+#include "web/ClassTable.h"
 #include "web/FaceNames.h"
 #include "web/PageTable.h"
 #include "window/controls/ControlTable.h"
@@ -149,6 +150,34 @@ void AddLinksCaptions(Characters& characters)
     }
 }
 
+// The class's: its link, the pupil's start, the result code, and 集計 with
+// its messages, table and summary, every digit and the table's marks.
+void AddTallyCaptions(Characters& characters)
+{
+    namespace tally = page::tally;
+    for (const tally::Text& text :
+         {tally::ClassLink, tally::PupilStartNumber, tally::PupilStartBtn, tally::ResultHeading, tally::CollectBtn,
+          tally::CollectView, tally::ScanBtn, tally::CollectInput, tally::CollectAddBtn, tally::SetList,
+          tally::ClassTable, tally::MissedList, tally::CsvBtn, tally::MissedSheetBtn, tally::DeleteSetBtn})
+        AddCaption(characters, text.caption, tally::Font);
+    for (const std::string_view text :
+         {tally::ClassLinkHint, tally::PreviewAgain, tally::MissedSheetHasNoLinks, tally::PupilStartHint,
+          tally::ResultQrName, tally::AskPupilForCode, tally::NotMarkedYet, tally::CodeCharacters,
+          tally::MissedSheetLabel, tally::NoMissedProblems, tally::NoCodeFound, std::string_view("ox。.…")})
+        AddCaption(characters, text, tally::Font);
+    for (const std::string_view column : tally::Columns)
+        AddCaption(characters, column, tally::Font);
+    for (const std::string_view column : tally::MissedColumns)
+        AddCaption(characters, column, tally::Font);
+    for (const std::string& text :
+         {tally::SheetsRunOut(1234567890), tally::NotAPupilNumber("0123456789"), tally::ProblemColumn(1),
+          tally::AtLine(1) + tally::Added(2) + tally::Replaced(3) + tally::Unchanged(4),
+          tally::InOtherSet(5, tally::SetName("", 6)), tally::Refused("", tally::NotACode),
+          tally::Refused("", tally::Mistyped), tally::Refused("", tally::ImpossibleValues), tally::LaterFormat(""),
+          tally::MoreMessages(7), tally::NoResultYet("8, 9"), tally::Summary(75, 10, 125)})
+        AddCaption(characters, text, tally::Font);
+}
+
 void AddCaptions(Characters& characters)
 {
     AddCaption(characters, WindowCaption, ControlFont::Window);
@@ -175,6 +204,7 @@ void AddCaptions(Characters& characters)
     AddCaption(characters, page::ShortSheetWarning, page::NoticeFont);
     AddSolvingCaptions(characters);
     AddLinksCaptions(characters);
+    AddTallyCaptions(characters);
 }
 
 }  // namespace
