@@ -66,8 +66,25 @@ const layoutFaults = (page, coarse) => page.evaluate((coarse) => {
   return [...new Set(faults)];
 }, coarse);
 
+// What is off the screen after a Preview, or scrolled by it: its commands
+// and the whole sheet belong on a laptop's screen, the sheet over half its height.
+const offScreen = (page) => page.evaluate(() => {
+  const {clientWidth, clientHeight} = document.documentElement;
+  const faults = scrollX || scrollY ? [`scrolled to ${scrollX}, ${scrollY}`] : [];
+  for (const id of ['PreviewBtn', 'PrintBtn', 'PrintAnsBtn', 'SolveBtn', 'PaintBox1']) {
+    const {left, top, right, bottom} = document.getElementById(id).getBoundingClientRect();
+    if (left < 0 || top < 0 || right > clientWidth || bottom > clientHeight) faults.push(`${id} is off the screen`);
+  }
+  const sheet = document.getElementById('PaintBox1').getBoundingClientRect().height;
+  if (sheet < 0.55 * clientHeight) faults.push(`the sheet is ${sheet} of ${clientHeight} px high`);
+  return faults;
+});
+
+// Teachers' laptops: 1366 x 768, 1920 x 1080 at 125 % and at 100 %, 1280 x 720.
+const laptops = [[1366, 768], [1536, 864], [1920, 1080], [1280, 720]];
+
 forEngines((engine, browser) => {
-  for (const [width, height] of [[1280, 800], [820, 1180], [1180, 820], [360, 740]]) {
+  for (const [width, height] of [[1280, 800], [820, 1180], [1180, 820], [360, 740], ...laptops]) {
     for (const touch of engine === 'chromium' ? [false, true] : [false]) {
       test(`${width} x ${height}${touch ? ', touch' : ''}: nothing overlaps or is cut, every target large enough; `
            + 'no axe-core fault at start and after a Preview', async () => {
@@ -82,6 +99,16 @@ forEngines((engine, browser) => {
       });
     }
   }
+
+  test('on a laptop\'s screen ﾌﾟﾚﾋﾞｭｰ by mouse scrolls nothing and shows the commands and the whole sheet',
+       async () => {
+    for (const [width, height] of laptops) {
+      const page = await openPage(browser(), {hash: '#seed=5', width, height});
+      for (const selector of ['#D3', '#PreviewBtn']) await page.click(selector);
+      assert.deepEqual(await offScreen(page), [], `${width} x ${height}`);
+      await page.close();
+    }
+  });
 
   test('the keyboard reaches every control, its focus shown, and makes a sheet; the sheet is read out in order',
        async () => {
