@@ -310,8 +310,7 @@ forEngines((engine, browser) => {
 
   test('wide: the window\'s controls at the window\'s places, half as large again; at 360 px stacked above the preview',
        async () => {
-    // A screen as tall as the window at that size (a laptop's has an arrangement of its own).
-    const page = await fresh(browser(), {width: 1280, height: 1024});
+    const page = await fresh(browser(), {width: 1280, height: 1024});  // a laptop's screen has its own arrangement
     const {groups, commands, danGroup, edit1} = await table(page);
     const placed = [...groups, ...commands, danGroup, edit1];
     for (const {name, bounds} of placed) {
