@@ -66,8 +66,11 @@ const layoutFaults = (page, coarse) => page.evaluate((coarse) => {
   return [...new Set(faults)];
 }, coarse);
 
+// Teachers' laptops: 1366 x 768, 1920 x 1080 at 125 % and at 100 %, 1280 x 720.
+const laptops = [[1366, 768], [1536, 864], [1920, 1080], [1280, 720]];
+
 forEngines((engine, browser) => {
-  for (const [width, height] of [[1280, 800], [820, 1180], [1180, 820], [360, 740]]) {
+  for (const [width, height] of [[1280, 800], [820, 1180], [1180, 820], [360, 740], ...laptops]) {
     for (const touch of engine === 'chromium' ? [false, true] : [false]) {
       test(`${width} x ${height}${touch ? ', touch' : ''}: nothing overlaps or is cut, every target large enough; `
            + 'no axe-core fault at start and after a Preview', async () => {
@@ -82,6 +85,23 @@ forEngines((engine, browser) => {
       });
     }
   }
+
+  test('on a laptop\'s screen ﾌﾟﾚﾋﾞｭｰ by mouse scrolls nothing; its commands and the whole sheet, over half the '
+       + 'screen high, are on it', async () => {
+    for (const [width, height] of laptops) {
+      const page = await openPage(browser(), {hash: '#seed=5', width, height});
+      for (const selector of ['#D3', '#PreviewBtn']) await page.click(selector);
+      const shown = await page.evaluate(() => {
+        const {clientWidth, clientHeight} = document.documentElement;
+        const box = (id) => document.getElementById(id).getBoundingClientRect();
+        return {scrolled: [scrollX, scrollY], tall: box('PaintBox1').height >= 0.55 * clientHeight,
+                off: ['PreviewBtn', 'PrintBtn', 'PrintAnsBtn', 'SolveBtn', 'PaintBox1'].filter((id) => box(id).left < 0
+                  || box(id).top < 0 || box(id).right > clientWidth || box(id).bottom > clientHeight)};
+      });
+      assert.deepEqual(shown, {scrolled: [0, 0], tall: true, off: []}, `${width} x ${height}`);
+      await page.close();
+    }
+  });
 
   test('the keyboard reaches every control, its focus shown, and makes a sheet; the sheet is read out in order',
        async () => {

@@ -27,7 +27,7 @@ function place(control, [left, top, width, height], parent = null) {
 
 function setFont(control, index) {
   const font = table.fonts[index];
-  control.style.font = `${font.bold ? 'bold ' : ''}calc(${font.pixels}px * var(--s)) "${font.family}", serif`;
+  control.style.font = `${font.bold ? 'bold ' : ''}calc(${font.pixels}px * var(--sx)) "${font.family}", serif`;
 }
 
 function radioItems(name, items) {
