@@ -362,7 +362,8 @@ class WebDriver {
   }
 
   // Windows are kept for the next page when their page closes: a new
-  // window takes long to get its first size.
+  // window takes long to get its first size. Its tab's storage is emptied,
+  // as a new tab's is.
   #spare = [];
 
   async newWindow() {
@@ -370,6 +371,7 @@ class WebDriver {
   }
 
   async closeWindow(window) {
+    await this.command(window, 'POST', '/execute/sync', {script: 'try { sessionStorage.clear(); } catch {}', args: []});
     await this.command(window, 'POST', '/url', {url: 'about:blank'});
     this.#spare.push(window);
   }
