@@ -44,7 +44,8 @@
 //   element's centre, scrolled into view), type(selector, text),
 //   keyboard.press / down / up (key names as puppeteer's: Tab, Enter,
 //   Backspace, Escape, ArrowLeft, ' ', ...), keyboard.type(text),
-//   select(selector, ...values), reload(), goto(url), waitForSelector(selector,
+//   select(selector, ...values), reload(), goto(url), bringToFront() (the
+//   page's tab or window made the one in front), waitForSelector(selector,
 //   {visible, hidden, timeout}), waitForFunction(fn, {timeout}, ...args),
 //   setViewport({width, height}), screenshot({path, fullPage}), close(), and
 //   pdf(options) where browser.can.pdf. Chromium and Firefox pages are
@@ -463,6 +464,10 @@ class WebKitPage {
       '--sync'], {env: {...process.env, DISPLAY: this.#driver.display}, timeout: 10000},
       (error) => (error ? reject(error) : resolve())));
     await this.evaluate((title) => { document.title = title; }, title);
+  }
+
+  bringToFront() {
+    return this.activate();
   }
 
   #command(method, path, body) {

@@ -70,6 +70,32 @@ const stores = (engine) => [
   {name: 'unparsable', stored: '[{"when":'},
 ];
 
+// Two tabs of a link's sheets 1 and 2: which one does what, then the results
+// kept as sheet:rounds, newest first, which both tabs list.
+const tabSteps = [[0, 'mark', ['1:1']], [1, 'mark', ['2:1', '1:1']], [0, 'again', ['2:1', '1:2']],
+                  [1, 'clear', []], [0, 'again', []], [0, 'sheet 3', ['3:1']]];
+const tabLink = (sheet) => `#seed=3&dans=2,3&count=9&sheet=${sheet}`;
+const tabActions = {
+  mark: (page) => mark(page, 1),
+  again: async (page) => {
+    const round = Number(await page.$eval('#Result', (result) => result.dataset.round));
+    await page.click('#RetryBtn');
+    await mark(page, round + 1);
+  },
+  clear: async (page) => {
+    await page.click('#BackBtn');
+    await page.click('#ClearRecordsBtn');
+  },
+  'sheet 3': async (page) => {
+    await page.evaluate((link) => { location.hash = link; }, tabLink(3));
+    await page.waitForFunction(() => !document.getElementById('MarkBtn').hidden);
+    await mark(page, 1);
+  },
+};
+// What a tab lists, as sheet:rounds.
+const listed = (page) => page.$$eval('#RecordList li', (items) => items.map(({textContent: line}) =>
+  `${/ (\d+) 枚目/.exec(line)[1]}:${/(\d+)回目まで/.exec(line)?.[1] ?? 1}`));
+
 forEngines((engine, browser) => {
   test('the address follows every change in place; a link pasted sets the controls and opens sheet k '
        + 'of its seed to answer, as zentavo-sheets draws it, no answer on the screen; a bad one is told', async () => {
@@ -170,5 +196,25 @@ forEngines((engine, browser) => {
       }
       await page.close();
     }
+  });
+
+  test('two tabs marking two sheets keep both results, each tab listing what the other kept; after 記録を消す in '
+       + 'one, a later round in the other does not bring the cleared results back', async () => {
+    const tabs = [await openPage(browser(), {hash: tabLink(1)}), await openPage(browser(), {hash: tabLink(2)})];
+    const {links: texts} = await table(tabs[0]);
+    for (const [tab, action, results] of tabSteps) {
+      await tabs[tab].bringToFront();
+      await tabActions[action](tabs[tab]);
+      const kept = await tabs[tab].evaluate((key) => JSON.parse(localStorage.getItem(key)) ?? [], texts.key);
+      const lists = [];
+      for (const page of tabs) {
+        await page.waitForFunction((results) => document.querySelectorAll('#RecordList li').length === results.length,
+                                   {timeout: 2000}, results).catch(() => {});
+        lists.push(await listed(page));
+      }
+      assert.deepEqual([kept.map(({sheet, rounds}) => `${sheet}:${rounds}`), ...lists], [results, results, results],
+                       `${action} in tab ${tab}`);
+    }
+    await Promise.all(tabs.map((page) => page.close()));
   });
 });

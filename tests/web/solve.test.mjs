@@ -100,7 +100,72 @@ const result = (page) => page.evaluate(() => {
   return `${correct} ${total} ${round} ${done}${textContent ? ' told' : ''}${again ? ' again' : ''}`;
 });
 
+// The view as shown: its rows, result and focus.
+const shownView = async (page) => ({rows: await rows(page), result: await result(page),
+                                    text: await page.$eval('#Result', (shown) => shown.textContent),
+                                    focus: await page.evaluate(() => document.activeElement.id)});
+
+// Fields given texts, as typed.
+const fill = (page, typed) => page.evaluate((typed) => typed.forEach(([id, text]) => {
+  const field = document.getElementById(id);
+  field.value = text;
+  field.dispatchEvent(new Event('input', {bubbles: true}));
+}), typed);
+// The right texts for marked rows, from the answers they show.
+const rightOf = (marked) => marked.flatMap(({question, fields, correction}) =>
+  rightNumbers(question, correction).slice(0, fields.length).map((number, k) => [fields[k], number]));
+
+// The rounds of each result kept, and whether all were right.
+const kept = (page) => page.evaluate(() => {
+  const {key} = JSON.parse(document.getElementById('PageStart').textContent).table.links;
+  return (JSON.parse(localStorage.getItem(key)) ?? []).map(({rounds, done, milliseconds}) => [rounds, done, milliseconds]);
+});
+
+// A linked sheet's view through its steps, reloaded after each: then shown as
+// it was left (or afresh, where the tab's kept view is broken), and the results
+// kept as [rounds, done].
+const reloadSteps = [['typed', 'as left', []], ['marked', 'as left', [[1, false]]],
+                     ['again, typed', 'as left', [[1, false]]], ['all right', 'as left', [[2, true]]],
+                     ['kept view broken', 'afresh', [[2, true]]]];
+
 forEngines((engine, browser) => {
+  test('a reload gives the answering view back as left, before and after 採点, its result kept once and its time '
+       + 'going on; marked with mistakes, the result has the focus and Enter leaves the marks', async () => {
+    const page = await openPage(browser(), {hash: '#seed=6&dans=3,4&count=9&sheet=2'});
+    const [opened, afresh] = [Date.now(), await shownView(page)];
+    let wrong = [];
+    const steps = {
+      typed: () => fill(page, [['Answer1', '1'], ['Answer2', '22']]),
+      marked: async () => {
+        await mark(page, true);
+        wrong = (await rows(page)).filter(({mark}) => mark === 'wrong');
+        const marked = await shownView(page);
+        await page.keyboard.press('Enter');
+        assert.deepEqual([marked.focus, await shownView(page)], ['Result', marked]);
+      },
+      'again, typed': async () => {
+        await page.click('#RetryBtn');
+        await fill(page, rightOf(wrong.slice(0, 1)));
+      },
+      'all right': async () => {
+        await fill(page, rightOf(wrong));
+        const before = Date.now();
+        await mark(page, false);
+        assert.ok((await kept(page))[0][2] >= before - opened, 'the time since the view first opened');
+      },
+      'kept view broken': () => page.evaluate(() => Object.keys(sessionStorage).forEach((key) => sessionStorage.setItem(key, '{'))),
+    };
+    for (const [step, shown, results] of reloadSteps) {
+      await steps[step]();
+      const left = shown === 'afresh' ? afresh : await shownView(page);
+      await page.reload();
+      await page.waitForSelector('html[data-ready]');
+      assert.deepEqual([await shownView(page), (await kept(page)).map((result) => result.slice(0, 2))],
+                       [left, results], step);
+    }
+    await page.close();
+  });
+
   test('every mode, blank, multiplier and numbering on a tablet and a phone: each problem\'s fields and ids; '
        + 'marked as the answer sheet has it, every target at least 44 x 44, no axe-core fault; the wrong ones again, '
        + 'same ids, fields empty, until all right; もどる goes back', async () => {

@@ -173,7 +173,9 @@ function begin(problems) {
       input.readOnly = false;
     }
   }
-  byId('Result').textContent = '';
+  const result = byId('Result');
+  result.textContent = '';
+  for (const key of Object.keys(result.dataset)) delete result.dataset[key];
   byId(table.mark.name).hidden = false;
   byId(table.retry.name).hidden = true;
   current = null;
@@ -195,8 +197,6 @@ export function open(showMessage) {
   document.body.classList.add('solving');
   byId('Window').inert = true;
   view.hidden = false;
-  const result = byId('Result');
-  for (const key of Object.keys(result.dataset)) delete result.dataset[key];
   const sheet = `${text('zt_address')} ${reply.sheet}`;
   const ids = reply.problems.map(({id}) => id);
   const kept = recall(sheet);
