@@ -171,10 +171,14 @@ function clear() {
   showRecords();
 }
 
-// Another tab wrote or cleared the list.
+// The list as other tabs left it: as the browser tells their writes, and
+// read again whenever this tab comes to the front (WebKit tells a page
+// reloaded in its tab nothing more). A view's result that the full storage
+// did not take stays listed.
 function showStored(event) {
-  if (event.key !== table.key && event.key !== null) return;
-  records = stored() ?? records;
+  if (event.type === 'storage' && event.key !== table.key && event.key !== null) return;
+  const list = stored();
+  if (list) records = current && current.id === unplaced ? withResult(list, current) : list;
   showRecords();
 }
 
@@ -244,7 +248,8 @@ export function begin(hooks) {
   records = stored() ?? [];
   showRecords();
   document.addEventListener('zentavo-result', keep);
-  window.addEventListener('storage', showStored);
+  for (const type of ['storage', 'focus', 'pageshow']) window.addEventListener(type, showStored);
+  document.addEventListener('visibilitychange', showStored);
   window.addEventListener('hashchange', () => open(location.hash));
   open(location.hash);
 }
