@@ -115,7 +115,7 @@ function showPupilLink() {
 // 記録を消す). Broken entries of a list are left out, and so dropped at
 // the next write. Other tabs of the page write the same list: each change
 // is made to the list as stored at that moment, never to what this tab read
-// before, and their writes (and clears) are shown as the browser tells them.
+// before, and theirs are shown (showStored).
 let storage = 'kept';
 let records = [];    // the list shown: as last stored, or this tab's own where it cannot be
 let current = null;  // the record of the view open now

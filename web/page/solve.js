@@ -182,8 +182,9 @@ function begin(problems) {
   fields()[0]?.focus();
 }
 
-// Opens the shown sheet; `showMessage` tells why where it cannot. The
-// same sheet as the tab's kept view is given back as it was left.
+// Opens the shown sheet; `showMessage` tells why where it cannot. The sheet
+// of the tab's kept view, opened again (by a reload, its link, or もどる
+// and 画面で解く), is given back as it was left.
 export function open(showMessage) {
   const reply = answer('zt_solve');
   if (!reply.problems) {
@@ -312,7 +313,7 @@ function mark() {
 // all are right), told to the page; `restored` where a kept view's round is
 // shown again.
 function show(marks, restored) {
-  for (const {id, right, answer: text} of marks.marks) {
+  for (const {id, right, answer: written} of marks.marks) {
     const item = byId(`Problem${id}`);
     item.dataset.mark = right ? 'right' : 'wrong';
     const shown = right ? table.right : table.wrong;
@@ -321,7 +322,7 @@ function show(marks, restored) {
     sign.setAttribute('aria-label', shown.spoken);
     sign.hidden = false;
     const correction = item.querySelector('.correction');
-    correction.textContent = right ? '' : decodeHex(text);
+    correction.textContent = right ? '' : decodeHex(written);
     correction.hidden = right;
     for (const input of item.querySelectorAll('input')) input.readOnly = true;
   }
