@@ -44,8 +44,7 @@
 //   element's centre, scrolled into view), type(selector, text),
 //   keyboard.press / down / up (key names as puppeteer's: Tab, Enter,
 //   Backspace, Escape, ArrowLeft, ' ', ...), keyboard.type(text),
-//   select(selector, ...values), reload(), goto(url), bringToFront() (the
-//   page's tab or window made the one in front), waitForSelector(selector,
+//   select(selector, ...values), reload(), goto(url), bringToFront(), waitForSelector(selector,
 //   {visible, hidden, timeout}), waitForFunction(fn, {timeout}, ...args),
 //   setViewport({width, height}), screenshot({path, fullPage}), close(), and
 //   pdf(options) where browser.can.pdf. Chromium and Firefox pages are
@@ -86,7 +85,7 @@ export async function openPage(browser, {hash = '', url = pageUrl + hash, width 
   if (record) await recordRequests(page, url);
   if (beforeLoad) await beforeLoad(page);
   await page.goto(url);
-  if (browser.engine === 'webkit') await page.activate();
+  if (browser.engine === 'webkit') await page.bringToFront();
   if (ready) await page.waitForSelector('html[data-ready]');
   return page;
 }
@@ -453,7 +452,7 @@ class WebKitPage {
   // The window made the active one, as a desktop makes the window clicked
   // last (else nothing in it matches :focus): found by a title of its own
   // for the moment.
-  async activate() {
+  async bringToFront() {
     const mark = `zentavo-window-${++WebKitPage.#marks}`;
     const title = await this.evaluate((mark) => {
       const was = document.title;
@@ -464,10 +463,6 @@ class WebKitPage {
       '--sync'], {env: {...process.env, DISPLAY: this.#driver.display}, timeout: 10000},
       (error) => (error ? reject(error) : resolve())));
     await this.evaluate((title) => { document.title = title; }, title);
-  }
-
-  bringToFront() {
-    return this.activate();
   }
 
   #command(method, path, body) {
