@@ -46,7 +46,7 @@
 //   element's centre, scrolled into view), type(selector, text),
 //   keyboard.press / down / up (key names as puppeteer's: Tab, Enter,
 //   Backspace, Escape, ArrowLeft, ' ', ...), keyboard.type(text),
-//   select(selector, ...values), reload(), goto(url), waitForSelector(selector,
+//   select(selector, ...values), reload(), goto(url), bringToFront(), waitForSelector(selector,
 //   {visible, hidden, timeout}), waitForFunction(fn, {timeout}, ...args),
 //   setViewport({width, height}), screenshot({path, fullPage}), close(), and
 //   pdf(options) where browser.can.pdf. Chromium and Firefox pages are
@@ -87,7 +87,7 @@ export async function openPage(browser, {hash = '', url = pageUrl + hash, width 
   if (record) await recordRequests(page, url);
   if (beforeLoad) await beforeLoad(page);
   await page.goto(url);
-  if (browser.engine === 'webkit') await page.activate();
+  if (browser.engine === 'webkit') await page.bringToFront();
   if (ready) await page.waitForSelector('html[data-ready]');
   return page;
 }
@@ -364,7 +364,8 @@ class WebDriver {
   }
 
   // Windows are kept for the next page when their page closes: a new
-  // window takes long to get its first size.
+  // window takes long to get its first size. Its tab's storage is emptied,
+  // as a new tab's is.
   #spare = [];
 
   async newWindow() {
@@ -372,6 +373,7 @@ class WebDriver {
   }
 
   async closeWindow(window) {
+    await this.command(window, 'POST', '/execute/sync', {script: 'try { sessionStorage.clear(); } catch {}', args: []});
     await this.command(window, 'POST', '/url', {url: 'about:blank'});
     this.#spare.push(window);
   }
@@ -452,7 +454,7 @@ class WebKitPage {
   // The window made the active one, as a desktop makes the window clicked
   // last (else nothing in it matches :focus): found by a title of its own
   // for the moment.
-  async activate() {
+  async bringToFront() {
     const mark = `zentavo-window-${++WebKitPage.#marks}`;
     const title = await this.evaluate((mark) => {
       const was = document.title;

@@ -70,6 +70,13 @@ const stores = (engine) => [
   {name: 'unparsable', stored: '[{"when":'},
 ];
 
+// Two tabs of sheets 1 and 2: which one clicks what, then the results both list, as sheet:rounds, newest first.
+const marking = ['#MarkBtn', '#MarkAnyway'];
+const tabSteps = [[0, marking, '1:1'], [1, marking, '2:1 1:1'], [0, ['#RetryBtn', ...marking], '2:1 1:2'],
+                  [0, ['#BackBtn', '#ClearRecordsBtn'], ''], [1, 'reload', ''], [1, ['#RetryBtn', ...marking], '']];
+const listedSheets = `[...document.querySelectorAll('#RecordList li')].map(({textContent: line}) =>
+  / (\\d+) 枚目/.exec(line)[1] + ':' + (/(\\d+)回目まで/.exec(line)?.[1] ?? 1)).join(' ')`;
+
 forEngines((engine, browser) => {
   test('the address follows every change in place; a link pasted sets the controls and opens sheet k '
        + 'of its seed to answer, as zentavo-sheets draws it, no answer on the screen; a bad one is told', async () => {
@@ -170,5 +177,23 @@ forEngines((engine, browser) => {
       }
       await page.close();
     }
+  });
+
+  test('two tabs marking two sheets both keep and list both results; after 記録を消す in one, a reload or a later '
+       + 'round in the other does not bring them back', async () => {
+    const tabs = [];
+    for (const sheet of [1, 2]) tabs.push(await openPage(browser(), {hash: `#seed=3&dans=2,3&count=9&sheet=${sheet}`}));
+    await tabs[0].evaluate(() => localStorage.clear());  // what earlier tests kept
+    for (const [n, [tab, clicks, results]] of tabSteps.entries()) {
+      await tabs[tab].bringToFront();
+      if (clicks === 'reload') await tabs[tab].reload().then(() => tabs[tab].waitForSelector('html[data-ready]'));
+      else for (const selector of clicks) await tabs[tab].click(selector);
+      for (const page of [tabs[tab], tabs[1 - tab]]) {
+        await page.bringToFront();  // as the pupil sees it
+        await page.waitForFunction(`${listedSheets} === '${results}'`, {timeout: 2000}).catch(() => {});
+        assert.equal(await page.evaluate(listedSheets), results, `step ${n}, tab ${tabs.indexOf(page)}`);
+      }
+    }
+    await Promise.all(tabs.map((page) => page.close()));
   });
 });

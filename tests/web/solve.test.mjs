@@ -100,7 +100,41 @@ const result = (page) => page.evaluate(() => {
   return `${correct} ${total} ${round} ${done}${textContent ? ' told' : ''}${again ? ' again' : ''}`;
 });
 
+// The view (its rows, result and focus), and the results kept as rounds:done with the last one's time.
+const shownView = (page) => Promise.all([rows(page), result(page), page.evaluate(() => document.activeElement.id)]);
+const keptResults = (page) => page.evaluate(() => {
+  const list = JSON.parse(localStorage.getItem(JSON.parse(document.getElementById('PageStart').textContent).table.links.key));
+  return [(list ?? []).map(({rounds, done}) => `${rounds}:${done}`).join(' '), list?.[0].milliseconds ?? 0];
+});
+// A link's sheet in steps, reloaded after each (`typed` into the round's first field); then the results kept.
+const reloadSteps = [{typed: '7', results: ''}, {mark: true, results: '1:false'}, {retry: true, typed: '8', results: '1:false'},
+                     {mark: true, results: '2:false'}, {broken: true, results: '2:false'}];
+
 forEngines((engine, browser) => {
+  test('a reload gives the view back as left, before and after 採点 (afresh where what the tab kept is broken), its '
+       + 'results kept once, its time going on; marked with mistakes, Enter on the focused result leaves it', async () => {
+    const page = await openPage(browser(), {hash: '#seed=6&dans=3,4&count=9&sheet=2'});
+    const [opened, afresh] = [Date.now(), await shownView(page)];
+    let markedAt = 0;
+    for (const [n, {typed, mark: marks, retry, broken, results}] of reloadSteps.entries()) {
+      if (retry) await page.click('#RetryBtn');
+      if (typed) await page.type('#SolveProblems > li:not([hidden]) input', typed);
+      if (marks) {
+        markedAt = Date.now();
+        await mark(page, true);
+        await page.keyboard.press('Enter');
+        assert.match((await shownView(page)).slice(1).reverse().join(' '), /^Result .* told again$/);
+      }
+      if (broken) await page.evaluate(() => Object.keys(sessionStorage).forEach((key) => sessionStorage.setItem(key, '{')));
+      const left = broken ? afresh : await shownView(page);
+      await page.reload().then(() => page.waitForSelector('html[data-ready]'));
+      const [shown, [kept, milliseconds]] = [await shownView(page), await keptResults(page)];
+      assert.deepEqual([shown, kept], [left, results], `step ${n}`);
+      assert.ok(milliseconds >= markedAt - opened, 'the time since the view first opened');
+    }
+    await page.close();
+  });
+
   test('every mode, blank, multiplier and numbering on a tablet and a phone: each problem\'s fields and ids; '
        + 'marked as the answer sheet has it, every target at least 44 x 44, no axe-core fault; the wrong ones again, '
        + 'same ids, fields empty, until all right; もどる goes back', async () => {

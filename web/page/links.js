@@ -113,34 +113,43 @@ function showPupilLink() {
 // The browser's storage: 'kept', or 'refused' (an exception on access),
 // 'full' (a write refused) or 'broken' (not a list: left as it is until
 // 記録を消す). Broken entries of a list are left out, and so dropped at
-// the next write.
+// the next write. Other tabs of the page write the same list: each change
+// is made to the list as stored at that moment, never to what this tab read
+// before, and theirs are shown (showStored).
 let storage = 'kept';
-let records = [];
+let records = [];    // the list shown: as last stored, or this tab's own where it cannot be
 let current = null;  // the record of the view open now
+let unplaced = null; // the id of a view's record that the full storage never took
 
 const numbers = ['when', 'seed', 'sheet', 'count', 'firstCorrect', 'rounds', 'milliseconds'];
 const isRecord = (record) => record !== null && typeof record === 'object' && typeof record.words === 'string'
   && typeof record.done === 'boolean' && numbers.every((name) => Number.isFinite(record[name]));
 
-function load() {
+// The list as stored now; null where it cannot be read. A read does not
+// undo 'full': only a write that succeeds does.
+function stored() {
   let text = null;
   try {
     text = localStorage.getItem(table.key);
   } catch {
     storage = 'refused';
-    return;
+    return null;
   }
-  if (text === null) return;
   try {
-    const list = JSON.parse(text);
+    const list = JSON.parse(text ?? '[]');
     if (!Array.isArray(list)) throw new TypeError('not a list');
-    records = list.filter(isRecord).slice(0, table.mostRecords);
+    if (storage !== 'full') storage = 'kept';
+    return list.filter(isRecord).slice(0, table.mostRecords);
   } catch {
     storage = 'broken';
+    return null;
   }
 }
 
-function save() {
+// `edit` applied to the list as stored, which is written back; where the
+// storage cannot be read, to this tab's own list, kept only while it is open.
+function change(edit) {
+  records = edit(stored() ?? records).slice(0, table.mostRecords);
   if (storage === 'refused' || storage === 'broken') return;
   try {
     localStorage.setItem(table.key, JSON.stringify(records));
@@ -159,6 +168,17 @@ function clear() {
   } catch {
     storage = 'refused';
   }
+  showRecords();
+}
+
+// The list as other tabs left it: as the browser tells their writes, and
+// read again whenever this tab comes to the front (WebKit tells a page
+// reloaded in its tab nothing more). A view's result that the full storage
+// did not take stays listed.
+function showStored(event) {
+  if (event.type === 'storage' && event.key !== table.key && event.key !== null) return;
+  const list = stored();
+  if (list) records = current && current.id === unplaced ? withResult(list, current) : list;
   showRecords();
 }
 
@@ -192,18 +212,28 @@ function resultTools() {
   return tools;
 }
 
-// Each marked round: the first makes the record of the view, the later
-// ones bring it up to date.
+// A view's record, as its marked rounds tell it (the id is the view's).
+const recordOf = (detail) => ({id: detail.view, when: detail.when, seed: detail.seed, sheet: detail.sheet,
+                               words: text('zt_sheet_words'), count: detail.count, firstCorrect: detail.firstCorrect,
+                               rounds: detail.round, done: detail.done, milliseconds: detail.milliseconds});
+
+// The list with a view's result: a later round in the view's record, a
+// first one as the newest. A record the list no longer holds was cleared
+// (or dropped as the oldest) and stays away, unless it never got into a
+// full storage.
+function withResult(list, record) {
+  if (list.some((kept) => kept.id === record.id)) return list.map((kept) => (kept.id === record.id ? record : kept));
+  return record.rounds === 1 || record.id === unplaced ? [record, ...list] : list;
+}
+
+// Each marked round: kept, unless the view was given back after a reload
+// and the round is kept already.
 function keep({detail}) {
-  if (detail.round === 1 || !current) {
-    current = {when: Date.now(), seed: detail.seed, sheet: detail.sheet, words: text('zt_sheet_words'),
-               count: detail.total, firstCorrect: detail.firstCorrect, rounds: 1, done: detail.done,
-               milliseconds: detail.milliseconds};
-    records = [current, ...records].slice(0, table.mostRecords);
-  } else {
-    Object.assign(current, {rounds: detail.round, done: detail.done, milliseconds: detail.milliseconds});
+  current = recordOf(detail);
+  if (!detail.restored) {
+    change((list) => withResult(list, current));
+    unplaced = storage === 'full' ? current.id : null;
   }
-  save();
   (byId('ResultTools') ?? resultTools()).querySelector('[role="status"]').textContent = '';
   showRecords();
 }
@@ -215,9 +245,11 @@ export function begin(hooks) {
   all = pageTable();
   table = all.links;
   byId('Window').append(pupilLinks(), recordList());
-  load();
+  records = stored() ?? [];
   showRecords();
   document.addEventListener('zentavo-result', keep);
+  for (const type of ['storage', 'focus', 'pageshow']) window.addEventListener(type, showStored);
+  document.addEventListener('visibilitychange', showStored);
   window.addEventListener('hashchange', () => open(location.hash));
   open(location.hash);
 }

@@ -3,15 +3,22 @@
 // this script only lays them out, takes the digits typed and tells the
 // marks. Each marked round is also told as the event 'zentavo-result' on
 // the document, for whatever keeps or passes on results.
+//
+// What the pupil has done is kept for the tab (sessionStorage) as it is
+// done, so that a reload, or coming back to the page in the same tab, gives
+// the view back as it was left: the same sheet opened again finds its
+// fields filled and its rounds marked again by the WebAssembly from the
+// texts typed, with no result told a second time.
 
 import {button, byId, decodeHex, element, table as pageTable} from './dom.js';
-import {answer} from './program.js';
+import {answer, text} from './program.js';
 
 let table = null;  // the view's texts, from the control table
 let view = null;
 let openedAt = 0;
 let current = null;  // the field the number pad types into
 let round = [];      // the ids of this round's problems
+let work = null;     // what the pupil has done in the view, as kept for the tab
 
 // Once, on first opening: the bar, the result, the problems' list, the
 // number pad and the question before marking with empty fields.
@@ -22,7 +29,8 @@ function build() {
                       element('h2', {id: 'SolveTitle'}, table.title), button(table.mark, askThenMark),
                       button(table.retry, again, {hidden: ''}));
   // Always there, empty until marked, so that its text is read out.
-  const result = element('p', {id: 'Result', role: 'status', 'aria-live': 'polite'});
+  // Focused once marked, so that a pupil's next Enter leaves the marks shown.
+  const result = element('p', {id: 'Result', role: 'status', 'aria-live': 'polite', tabindex: '-1'});
   const problems = element('ol', {id: 'SolveProblems'});
   problems.style.fontFamily = `"${table.sheetFamily}", serif`;
   view = element('section', {id: 'SolveView', 'aria-labelledby': 'SolveTitle', hidden: ''},
@@ -30,8 +38,12 @@ function build() {
   view.style.fontFamily = `"${table.family}", sans-serif`;
   problems.addEventListener('input', (event) => {
     if (!event.isComposing) clean(event.target);
+    remember();
   });
-  problems.addEventListener('compositionend', (event) => clean(event.target));
+  problems.addEventListener('compositionend', (event) => {
+    clean(event.target);
+    remember();
+  });
   problems.addEventListener('focusin', (event) => {
     if (event.target.matches('input')) current = event.target;
   });
@@ -119,6 +131,7 @@ function press(key) {
   field.value = field.value.slice(0, start) + typed + field.value.slice(end);
   field.focus();
   field.setSelectionRange(start + typed.length, start + typed.length);
+  remember();
 }
 
 // ---- The problems.
@@ -160,14 +173,18 @@ function begin(problems) {
       input.readOnly = false;
     }
   }
-  byId('Result').textContent = '';
+  const result = byId('Result');
+  result.textContent = '';
+  for (const key of Object.keys(result.dataset)) delete result.dataset[key];
   byId(table.mark.name).hidden = false;
   byId(table.retry.name).hidden = true;
   current = null;
   fields()[0]?.focus();
 }
 
-// Opens the shown sheet; `showMessage` tells why where it cannot.
+// Opens the shown sheet; `showMessage` tells why where it cannot. The sheet
+// of the tab's kept view, opened again (by a reload, its link, or もどる
+// and 画面で解く), is given back as it was left.
 export function open(showMessage) {
   const reply = answer('zt_solve');
   if (!reply.problems) {
@@ -181,10 +198,16 @@ export function open(showMessage) {
   document.body.classList.add('solving');
   byId('Window').inert = true;
   view.hidden = false;
-  openedAt = performance.now();
-  const result = byId('Result');
-  for (const key of Object.keys(result.dataset)) delete result.dataset[key];
-  begin(reply.problems.map(({id}) => id));
+  const sheet = `${text('zt_address')} ${reply.sheet}`;
+  const ids = reply.problems.map(({id}) => id);
+  const kept = recall(sheet);
+  if (!kept || !giveBack(kept, ids)) {
+    if (kept) answer('zt_solve');  // its marking begun afresh
+    work = {sheet, id: newId(), opened: Date.now(), when: 0, marked: [], again: false, fields: {}};
+    openedAt = performance.now();
+    begin(ids);
+  }
+  remember();
 }
 
 function close() {
@@ -192,6 +215,69 @@ function close() {
   byId('Window').inert = false;
   document.body.classList.remove('solving');
   byId(table.opener)?.focus();
+}
+
+// ---- Kept for the tab.
+
+// The tab's storage holds under this key the view opened last, as `work`:
+// {sheet, id, opened, when, marked, again, fields}: the address and sheet
+// it shows, its own id (its record's), the time of day it opened and its
+// first round was marked, each marked round as [{typed, milliseconds}] (what
+// zt_mark was given), whether the round after the last marked one has begun,
+// and the texts in the fields of the round shown. Where the storage is
+// refused or full the view works on without it; what it holds that is not
+// such a view is left unused.
+const workKey = 'zentavo-view';
+
+const newId = () => Array.from(crypto.getRandomValues(new Uint32Array(2)), (n) => n.toString(36)).join('-');
+const isRound = (round) => typeof round?.typed === 'string' && Number.isFinite(round.milliseconds);
+const isWork = (kept, sheet) => kept?.sheet === sheet && typeof kept.id === 'string' && Number.isFinite(kept.opened)
+  && Number.isFinite(kept.when) && typeof kept.again === 'boolean' && Array.isArray(kept.marked)
+  && kept.marked.every(isRound) && typeof kept.fields === 'object' && kept.fields !== null
+  && Object.values(kept.fields).every((typed) => typeof typed === 'string');
+
+// The tab's kept view, where it shows `sheet`.
+function recall(sheet) {
+  try {
+    const kept = JSON.parse(sessionStorage.getItem(workKey));
+    return isWork(kept, sheet) ? kept : null;
+  } catch {
+    return null;
+  }
+}
+
+// The view kept as it is now, with what its fields hold.
+function remember() {
+  if (!work) return;
+  work.fields = Object.fromEntries(fields().filter((field) => field.value).map((field) => [field.id, field.value]));
+  try {
+    sessionStorage.setItem(workKey, JSON.stringify(work));
+  } catch {
+    // not kept: the view works on
+  }
+}
+
+const roundMarked = () => work.marked.length > 0 && !work.again;
+
+// The kept view given back: each marked round marked again by the
+// WebAssembly from the texts typed then (with the time it was then), the
+// rounds moved on between them, the shown round's fields filled, its time
+// going on. False where what was kept does not fit the sheet's rounds.
+function giveBack(kept, ids) {
+  let marks = null;
+  for (const [k, {typed, milliseconds}] of kept.marked.entries()) {
+    if (k) answer('zt_retry');
+    marks = answer('zt_mark', typed, milliseconds);
+    if (marks.round !== k + 1) return false;
+  }
+  const next = kept.again ? answer('zt_retry') : null;
+  if (next && next.round !== kept.marked.length + 1) return false;
+  work = kept;
+  openedAt = performance.now() - Math.max(0, Date.now() - kept.opened);
+  begin(next?.problems ?? marks?.marks.map(({id}) => id) ?? ids);
+  for (const field of fields()) field.value = digitsOf(kept.fields[field.id] ?? '').slice(0, table.digits);
+  if (roundMarked()) show(marks, true);
+  return true;
 }
 
 // ---- Marking.
@@ -208,11 +294,26 @@ function askThenMark() {
   byId(table.goOn.name).focus();
 }
 
+// A round is marked once: kept for the tab before it is told, so that a
+// reload gives its marks back rather than telling them again.
 function mark() {
+  if (roundMarked()) return;
   const typed = round.map((id) => [byId(`Answer${id}`), byId(`Remainder${id}`)]
     .filter(Boolean).map((input) => input.value).join(',')).join(';');
-  const marks = answer('zt_mark', typed, Math.round(performance.now() - openedAt));
-  for (const {id, right, answer: text} of marks.marks) {
+  const milliseconds = Math.round(performance.now() - openedAt);
+  const marks = answer('zt_mark', typed, milliseconds);
+  if (!work.marked.length) work.when = Date.now();
+  work.marked.push({typed, milliseconds});
+  work.again = false;
+  remember();
+  show(marks, false);
+}
+
+// The round's marks and result, the focus on the result (or on もどる once
+// all are right), told to the page; `restored` where a kept view's round is
+// shown again.
+function show(marks, restored) {
+  for (const {id, right, answer: written} of marks.marks) {
     const item = byId(`Problem${id}`);
     item.dataset.mark = right ? 'right' : 'wrong';
     const shown = right ? table.right : table.wrong;
@@ -221,7 +322,7 @@ function mark() {
     sign.setAttribute('aria-label', shown.spoken);
     sign.hidden = false;
     const correction = item.querySelector('.correction');
-    correction.textContent = right ? '' : decodeHex(text);
+    correction.textContent = right ? '' : decodeHex(written);
     correction.hidden = right;
     for (const input of item.querySelectorAll('input')) input.readOnly = true;
   }
@@ -230,17 +331,18 @@ function mark() {
   Object.assign(result.dataset, {correct: marks.correct, total: marks.total, round: marks.round,
                                  done: marks.done});
   byId(table.mark.name).hidden = true;
-  const retry = byId(table.retry.name);
-  retry.hidden = marks.done;
-  (marks.done ? byId(table.back.name) : retry).focus();
+  byId(table.retry.name).hidden = marks.done;
+  (marks.done ? byId(table.back.name) : result).focus();
   document.dispatchEvent(new CustomEvent('zentavo-result', {detail: {
-    seed: Number(view.dataset.seed), sheet: Number(view.dataset.sheet), round: marks.round,
-    correct: marks.correct, total: marks.total, done: marks.done, firstCorrect: marks.firstCorrect,
-    milliseconds: marks.milliseconds, text: marks.result,
+    view: work.id, when: work.when, restored, seed: Number(view.dataset.seed), sheet: Number(view.dataset.sheet),
+    count: byId('SolveProblems').children.length, round: marks.round, correct: marks.correct, total: marks.total,
+    done: marks.done, firstCorrect: marks.firstCorrect, milliseconds: marks.milliseconds, text: marks.result,
   }}));
 }
 
 // まちがえた問題だけもう一度.
 function again() {
   begin(answer('zt_retry').problems);
+  work.again = true;
+  remember();
 }
