@@ -36,12 +36,12 @@ constexpr std::array<GroupKey, 7> GroupKeys = {{
     {option::TwoDigit, Group::Amari, std::span(DigitWords).first(8)},
     {option::Numbers, Group::rgNum, {}},
 }};
-constexpr std::string_view SheetKey = "sheet";
+constexpr std::string_view SheetKey = PupilPageKeys[0];
 // A class link: its sheet k and the random source's state R it was drawn
 // from, and a pupil's 出席番号.
-constexpr std::string_view ClassKey = "class";
+constexpr std::string_view ClassKey = PupilPageKeys[1];
 constexpr std::string_view StateKey = "state";
-constexpr std::string_view PupilKey = "pupil";
+constexpr std::string_view PupilKey = PupilPageKeys[2];
 // The highest k of a class link: each of its pupils' sheets has an origin.
 constexpr int32_t LastClassSheet = LastOriginSheet - page::links::MostPupils + 1;
 

@@ -2,6 +2,7 @@
 
 #include "web/WebPage.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -14,6 +15,11 @@
 // the address is the link to the set; "&sheet=k" or a class link added opens
 // a sheet of the set in the answering view.
 namespace zentavo {
+
+// The keys of an address that make it a pupil's: a sheet's link, the class's
+// link, a pupil's link. The page opened at one is a pupil's page, which the
+// page knows from these before its program runs.
+inline constexpr std::array<std::string_view, 3> PupilPageKeys = {"sheet", "class", "pupil"};
 
 // The set's part of an address: its seed and each option that differs from
 // the start state.

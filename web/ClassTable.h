@@ -67,6 +67,31 @@ inline constexpr Text MissedList = {"MissedList", "まちがえた問題"};
 inline constexpr Text CsvBtn = {"CsvBtn", "CSV で保存"};
 inline constexpr Text MissedSheetBtn = {"MissedSheetBtn", "まちがえた問題でプリント"};
 inline constexpr Text DeleteSetBtn = {"DeleteSetBtn", "このセットを消す"};
+// Asked before a set is deleted.
+inline constexpr std::string_view DeleteQuestion = "このセットの結果をすべて消しますか？（元にはもどせません）";
+inline constexpr Text DeleteYes = {"DeleteYes", "消す"};
+inline constexpr Text DeleteNo = {"DeleteNo", "やめる"};
+inline constexpr Text PrintTableBtn = {"PrintTableBtn", "表を印刷"};
+inline constexpr Text CollectBackBtn = {"CollectBackBtn", "もどる"};
+inline constexpr std::string_view NoSetsYet = "まだ結果はありません。生徒の結果のコードを読み取るか、貼り付けてください。";
+
+// The camera: reading one code after another as pupils bring their tablets.
+inline constexpr Text ScanStopBtn = {"ScanStopBtn", "カメラを止める"};
+inline constexpr std::string_view Scanning = "生徒の端末の QR コードをカメラに向けてください";
+inline constexpr std::string_view CameraNeedsServer =
+    "カメラで読み取るには、Web サーバーに置いたページ（http:// か https://）が要ります。貼り付けと入力はこのまま使えます";
+inline constexpr std::string_view CameraRefused =
+    "カメラの使用が許可されませんでした。ブラウザーの設定で許可するか、結果のコードを貼り付けるか入力してください";
+inline constexpr std::string_view CameraAbsent =
+    "使えるカメラが見つかりません。結果のコードを貼り付けるか入力してください";
+inline constexpr std::string_view CameraInUse =
+    "カメラをほかのアプリが使っています。そのアプリを閉じてからもう一度読み取るか、結果のコードを貼り付けるか入力してください";
+inline constexpr std::string_view NoDecoder =
+    "QR コードを読む部品を読み込めませんでした。結果のコードを貼り付けるか入力してください";
+
+// On a pupil's device, after the class link's sheet: the next pupil of the
+// same tablet starts again from their 出席番号.
+inline constexpr Text NextPupilBtn = {"NextPupilBtn", "次の人へ"};
 // The prefix of each set's key in the browser's storage.
 inline constexpr std::string_view StorageKey = "zentavo-class:";
 

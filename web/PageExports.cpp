@@ -220,6 +220,12 @@ namespace {
 
 std::string pendingClass;  // the class link opened last, which asks for the pupil's number
 
+// The page's own set: its seed and the options in force.
+std::string ShownSet()
+{
+    return SetAddress(Page().Seed(), Page().Controls().Snapshot());
+}
+
 ClassBook& Book()
 {
     static ClassBook book;
@@ -348,10 +354,16 @@ EMSCRIPTEN_KEEPALIVE const char* zt_record_line(const char* when, unsigned seed,
 // options in force).
 EMSCRIPTEN_KEEPALIVE const char* zt_collect(const char* text, const char* key)
 {
-    const std::string shown = Text(key).empty() ? SetAddress(Page().Seed(), Page().Controls().Snapshot())
-                                                : std::string(Text(key));
+    const std::string shown = Text(key).empty() ? ShownSet() : std::string(Text(key));
     json = CollectJson(Book().Collect(Text(text), shown));
     return json.c_str();
+}
+
+// The key of the page's own set: {key}.
+EMSCRIPTEN_KEEPALIVE const char* zt_shown_set()
+{
+    JsonWriter out;
+    return Answer(out.BeginObject().Member("key", ShownSet()).EndObject());
 }
 
 // The sets kept: [{key, name, pupils}].

@@ -1,6 +1,7 @@
 #include "web/PageJson.h"
 
 #include "generation/ProblemCount.h"
+#include "web/Address.h"
 #include "web/ClassTable.h"
 #include "web/FaceNames.h"
 #include "web/Json.h"
@@ -113,7 +114,11 @@ void WriteLinksTable(JsonWriter& out)
         .Member("mostRecords", links::MostRecords)
         .Member("noRecords", links::NoRecords)
         .Member("notKept", links::NotKept)
-        .Member("family", FamilyFor(links::Font))
+        .Member("family", FamilyFor(links::Font));
+    out.Key("pupilKeys").BeginArray();
+    for (const std::string_view key : PupilPageKeys)
+        out.Value(key);
+    out.EndArray()
         .EndObject();
 }
 
@@ -147,10 +152,27 @@ void WriteTallyTable(JsonWriter& out)
     text("csv", tally::CsvBtn);
     text("missedSheet", tally::MissedSheetBtn);
     text("delete", tally::DeleteSetBtn);
+    text("deleteYes", tally::DeleteYes);
+    text("deleteNo", tally::DeleteNo);
+    text("printTable", tally::PrintTableBtn);
+    text("back", tally::CollectBackBtn);
+    text("stop", tally::ScanStopBtn);
+    text("nextPupil", tally::NextPupilBtn);
     list("columns", tally::Columns);
     list("missedColumns", tally::MissedColumns);
     out.Member("classHint", tally::ClassLinkHint)
         .Member("startHint", tally::PupilStartHint)
+        .Member("deleteQuestion", tally::DeleteQuestion)
+        .Member("noSets", tally::NoSetsYet)
+        .Member("scanning", tally::Scanning)
+        .Key("camera")
+        .BeginObject()
+        .Member("needsServer", page::WithFullStop(std::string(tally::CameraNeedsServer)))
+        .Member("refused", page::WithFullStop(std::string(tally::CameraRefused)))
+        .Member("absent", page::WithFullStop(std::string(tally::CameraAbsent)))
+        .Member("inUse", page::WithFullStop(std::string(tally::CameraInUse)))
+        .Member("noDecoder", page::WithFullStop(std::string(tally::NoDecoder)))
+        .EndObject()
         .Member("code", tally::ResultCode)
         .Member("qr", tally::ResultQr)
         .Member("qrName", tally::ResultQrName)

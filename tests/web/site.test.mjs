@@ -42,7 +42,7 @@ async function serve(folder) {
 // A host of clean addresses: index.html sent to its folder by a redirect,
 // the folder answered with index.html's bytes.
 const types = {'.html': 'text/html', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json',
-               '.png': 'image/png', '.svg': 'image/svg+xml'};
+               '.png': 'image/png', '.svg': 'image/svg+xml', '.wasm': 'application/wasm'};
 async function serveRedirecting(folder) {
   const server = createServer(({url}, response) => {
     const name = url === '/' ? 'index.html' : url.slice(1);

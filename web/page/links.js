@@ -1,16 +1,18 @@
-// The sheet by link, and the results kept on the device. The page's address
-// follows the controls, so that it is always the link to the set, and a link
-// opened or pasted sets the controls as if clicked (the WebAssembly writes
-// and reads addresses: zt_address, zt_open_address); "&sheet=k" opens sheet
-// k in the answering view. A served page shows each pupil's link to their
-// sheet of the class set as a QR code (qr.js). Each marked result is kept
-// in the browser's storage, the last ones listed, one copied as a line.
-// Nothing here asks the network for anything.
+// The set by link, the class's links and the results kept on the device.
+// The teacher's page's address follows the controls, so that it is always
+// the link to the set, and a link opened or pasted sets the controls as if
+// clicked (the WebAssembly writes and reads addresses: zt_address,
+// zt_open_address); a pupil's link opens a pupil's page (pupil.js). A
+// served page shows the class's link for the shown sheet, and each pupil's,
+// as text and QR codes (qr.js), withheld where the options in force no
+// longer draw that sheet; and 集計 (collect.js). Each marked result is kept
+// in the browser's storage, the last ones listed, one copied as a line with
+// its code. Nothing here asks the network for anything.
 
 import {button, byId, element, section as titled, served, table as pageTable} from './dom.js';
+import * as collect from './collect.js';
 import {answer, text} from './program.js';
 import {drawQr, qrCode} from './qr.js';
-import * as solve from './solve.js';
 
 const section = (info, ...children) => titled(info, table.family, ...children);
 
@@ -20,31 +22,30 @@ let page = null;   // the page's showMessage and update
 
 // ---- The address.
 
-// While the page shows the sheet it was opened at, the address keeps
-// "&sheet=k", so that a reload opens it again: {sheet, state} once shown.
-let linked = null;
+// Whether an address is a pupil's link: it has one of the keys the table
+// names (class, sheet, pupil), known before the program runs.
+export const isPupilLink = (hash) => {
+  const keys = [...new URLSearchParams(hash.replace(/^#/, '')).keys()];
+  return pageTable().links.pupilKeys.some((key) => keys.includes(key));
+};
 
-// Opens an address as a link, over whatever the page showed.
+// Opens an address pasted over the page. A pupil's link makes the page a
+// pupil's page, which the page opened at it would be (pupil.js).
 function open(hash) {
-  const view = byId('SolveView');
-  if (view && !view.hidden) byId(all.solving.back.name).click();
-  const reply = answer('zt_open_address', hash.replace(/^#/, ''));
-  page.showMessage(reply);
-  linked = reply.sheet ? {sheet: reply.sheet, state: null} : null;
+  if (isPupilLink(hash)) {
+    location.reload();
+    return;
+  }
+  page.showMessage(answer('zt_open_address', hash.replace(/^#/, '')));
   page.update(true);
-  if (reply.sheet) solve.open(page.showMessage);
 }
 
 // After every change: the address says the set now, replaced in place
 // (a click is no step back in the history).
-export function follow(state) {
-  const base = text('zt_address');
-  const now = `${base} ${state.shown} ${state.sheet}`;
-  if (linked) linked.state ??= now;
-  if (linked?.state !== now) linked = null;
-  const hash = `#${base}${linked ? `&sheet=${linked.sheet}` : ''}`;
+export function follow() {
+  const hash = `#${text('zt_address')}`;
   if (location.hash !== hash) history.replaceState(history.state, '', hash);
-  if (table) showPupilLink();
+  if (table) showLinks();
 }
 
 // ---- Copying a line.
@@ -73,39 +74,60 @@ async function copy(text, status) {
   status.textContent = copied ? table.copied : table.notCopied;
 }
 
-// ---- The pupils' links.
+// ---- The class's links.
 
-let drawn = null;  // the link the QR code holds
+const drawn = {};  // the link each QR code holds, by its id
 
-function pupilLinks() {
+// A link as a QR code, drawn again only where it changed.
+function showQr(id, url, name) {
+  const svg = byId(id);
+  svg.setAttribute('aria-label', name);
+  if (drawn[id] === url) return;
+  drawn[id] = url;
+  drawQr(svg, url);
+}
+
+// The class's link, for every pupil to open and give their 出席番号; each
+// pupil's own link too; and 集計, where their results come back.
+function classLinks(collectView) {
+  const tally = all.tally;
+  const classCopied = element('span', {id: 'ClassLinkCopied', role: 'status'});
+  const classParts = element('div', {id: 'ClassLinkParts', hidden: ''},
+                             element('h3', {}, tally.classLink.caption),
+                             element('p', {}, element('a', {id: tally.classLink.name, href: ''})),
+                             qrCode('ClassQr'),
+                             element('p', {}, tally.classHint),
+                             element('p', {}, button({name: 'CopyClassLinkBtn', caption: table.copyLink.caption},
+                                                     () => copy(drawn.ClassQr, classCopied)), classCopied));
   const pupils = Array.from({length: table.mostPupils}, (_, k) => String(k + 1));
   const number = element('select', {id: table.pupil.name},
                          ...pupils.map((pupil) => element('option', {value: pupil}, pupil)));
-  number.addEventListener('change', showPupilLink);
-  const svg = qrCode(table.qr);
+  number.addEventListener('change', showLinks);
   const copied = element('span', {id: 'LinkCopied', role: 'status'});
-  const parts = element('div', {id: 'PupilLinkParts', hidden: ''},
-                        element('p', {}, element('label', {for: number.id}, table.pupil.caption), number,
-                                element('span', {id: 'PupilSheet'})),
-                        svg,
-                        element('p', {}, button(table.copyLink, () => copy(drawn, copied)), copied));
-  return section(table.section, element('p', {id: 'PupilLinkNote'}), parts);
+  const pupilParts = element('div', {id: 'PupilLinkParts', hidden: ''},
+                             element('p', {}, element('label', {for: number.id}, table.pupil.caption), number,
+                                     element('span', {id: 'PupilSheet'})),
+                             qrCode(table.qr),
+                             element('p', {}, button(table.copyLink, () => copy(drawn[table.qr], copied)), copied));
+  return section(table.section, element('p', {id: 'PupilLinkNote'}), classParts, pupilParts,
+                 element('p', {}, button(tally.collect, collectView)));
 }
 
-// The chosen pupil's link, as a QR code: from a file there is none to give.
-function showPupilLink() {
-  const link = served ? answer('zt_pupil_link', Number(byId(table.pupil.name).value)) : {};
-  byId('PupilLinkNote').textContent = !served ? table.needsServer : link.address ? table.hint : table.needsPreview;
-  byId('PupilLinkParts').hidden = !link.address;
+// The links of the shown sheet: from a file there are none to give, and
+// none where the options in force no longer draw the shown sheet.
+function showLinks() {
+  const link = served ? answer('zt_class_link') : {};
+  byId('PupilLinkNote').textContent = !served ? table.needsServer
+    : link.address ? table.hint : link.withheld ?? table.needsPreview;
+  for (const parts of ['ClassLinkParts', 'PupilLinkParts']) byId(parts).hidden = !link.address;
   if (!link.address) return;
   const url = new URL(`#${link.address}`, location.href).href;
-  byId('PupilSheet').textContent = link.sheet;
-  const svg = byId(table.qr);
-  svg.setAttribute('aria-label', link.name);
-  if (url === drawn) return;
-  drawn = url;
-  byId('LinkCopied').textContent = '';
-  drawQr(svg, url);
+  const anchor = byId(all.tally.classLink.name);
+  if (anchor.href !== url) anchor.href = anchor.textContent = url;
+  showQr('ClassQr', url, all.tally.classLink.caption);
+  const pupil = answer('zt_pupil_link', Number(byId(table.pupil.name).value));
+  byId('PupilSheet').textContent = pupil.sheet;
+  showQr(table.qr, new URL(`#${pupil.address}`, location.href).href, pupil.name);
 }
 
 // ---- The records.
@@ -185,19 +207,22 @@ function showStored(event) {
 const when = (time) => new Date(time).toLocaleString('ja-JP', {dateStyle: 'short', timeStyle: 'short'});
 const line = (record) => text('zt_record_line', when(record.when), record.seed, record.sheet, record.words,
                                record.firstCorrect, record.count, record.rounds, record.done ? 1 : 0,
-                               record.milliseconds);
+                               record.milliseconds, record.code ?? '');
 
 function recordList() {
   return section(table.records, element('p', {id: 'RecordsNote', role: 'status'}), element('ol', {id: 'RecordList'}),
                  button(table.clear, clear));
 }
 
-// The list, newest first; where nothing is kept it says so, once.
+// The list, newest first, where the page has it (not a pupil's); where
+// nothing is kept it says so, once.
 function showRecords() {
   const kept = storage === 'kept';
-  byId('RecordsNote').textContent = !kept ? table.notKept : records.length ? '' : table.noRecords;
-  byId('RecordList').replaceChildren(...records.map((record) => element('li', {}, line(record))));
-  byId(table.clear.name).hidden = !records.length && storage !== 'broken';
+  if (byId('RecordList')) {
+    byId('RecordsNote').textContent = !kept ? table.notKept : records.length ? '' : table.noRecords;
+    byId('RecordList').replaceChildren(...records.map((record) => element('li', {}, line(record))));
+    byId(table.clear.name).hidden = !records.length && storage !== 'broken';
+  }
   const tools = byId('ResultTools');
   if (tools) tools.querySelector('.not-kept').hidden = kept;
 }
@@ -215,7 +240,8 @@ function resultTools() {
 // A view's record, as its marked rounds tell it (the id is the view's).
 const recordOf = (detail) => ({id: detail.view, when: detail.when, seed: detail.seed, sheet: detail.sheet,
                                words: text('zt_sheet_words'), count: detail.count, firstCorrect: detail.firstCorrect,
-                               rounds: detail.round, done: detail.done, milliseconds: detail.milliseconds});
+                               rounds: detail.round, done: detail.done, milliseconds: detail.milliseconds,
+                               code: detail.code});
 
 // The list with a view's result: a later round in the view's record, a
 // first one as the newest. A record the list no longer holds was cleared
@@ -242,14 +268,20 @@ function keep({detail}) {
 // and the address the page was opened at; a pasted one later.
 export function begin(hooks) {
   page = hooks;
+  keepResults();
+  byId('Window').append(classLinks(() => collect.open(page)), recordList());
+  showRecords();
+  window.addEventListener('hashchange', () => open(location.hash));
+  open(location.hash);
+}
+
+// On every page, a pupil's too: each marked result kept in the browser's
+// storage, beside the view its line to copy (with the result's code).
+export function keepResults() {
   all = pageTable();
   table = all.links;
-  byId('Window').append(pupilLinks(), recordList());
   records = stored() ?? [];
-  showRecords();
   document.addEventListener('zentavo-result', keep);
   for (const type of ['storage', 'focus', 'pageshow']) window.addEventListener(type, showStored);
   document.addEventListener('visibilitychange', showStored);
-  window.addEventListener('hashchange', () => open(location.hash));
-  open(location.hash);
 }

@@ -4,8 +4,13 @@
 // painted: the program compiles in the background, and the faces take the
 // place of the browser's own as soon as they are made.
 import {byId} from './dom.js';
+import {isPupilLink} from './links.js';
 import * as page from './page.js';
 import {load} from './program.js';
+import * as pupil from './pupil.js';
+
+// Opened at a pupil's link, the page is a pupil's (pupil.js).
+const pupilPage = isPupilLink(location.hash);
 
 function fromBase64(text) {
   const chars = atob(text);
@@ -44,7 +49,9 @@ async function run() {
   }
   // The sheets are drawn in the faces they are measured in.
   await Promise.allSettled(faces);
-  page.start();
+  if (pupilPage) pupil.start(page.showMessage);
+  else page.start();
+  page.ready();
 }
 
 // Once the controls are painted (at once where the page is not shown, as
@@ -58,5 +65,6 @@ const parsed = new Promise((resolve) => {
   else resolve();
 });
 
-page.open();
+if (pupilPage) pupil.open();
+else page.open();
 Promise.all([painted, parsed]).then(run);

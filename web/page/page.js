@@ -265,11 +265,11 @@ function showSheet(preview, svg) {
 const update = (seedAsShown = false) => {
   const state = answer('zt_state');
   show(state, seedAsShown);
-  links.follow(state);
+  links.follow();
 };
 
 // The message box, where the answer holds a message; true when it did.
-function showMessage(reply) {
+export function showMessage(reply) {
   if (!reply.message) return false;
   const box = byId('MessageBox');
   byId('MessageCaption').textContent = reply.message.caption;
@@ -310,13 +310,20 @@ function print(answers) {
 // blank page; a refusal is told once the dialog has closed.
 let refused = null;
 window.addEventListener('beforeprint', () => {
-  if (printing) return;  // a print command's pages
+  if (printing || document.documentElement.dataset.print) return;  // a print command's pages, or a part's
   const job = started && answer('zt_state').shown !== null ? fillPrint(0) : null;
   if (printing) return;
   refused = job;
   document.documentElement.dataset.print = 'page';
   byId('PrintSize').textContent = '';
 });
+
+// A part of the page printed (the class's table, A4 across), not a sheet.
+function printPart(part) {
+  document.documentElement.dataset.print = part;
+  byId('PrintSize').textContent = '@page { size: A4 landscape; margin: 10mm }';
+  window.print();
+}
 
 // Once per print: the print number and the seed's sheets move on, and
 // nothing of the print is kept.
@@ -355,7 +362,11 @@ export function start() {
   started = true;
   byId('Form1').inert = false;
   // The address's options, seed and sheet (links.js), shown by update.
-  links.begin({showMessage, update});
+  links.begin({showMessage, update, printPart});
+}
+
+// Either page, the teacher's or a pupil's, works from now on.
+export function ready() {
   document.documentElement.dataset.ready = 'true';
   performance.mark('zentavo-ready');
   keepOffline();

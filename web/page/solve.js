@@ -12,6 +12,11 @@
 
 import {button, byId, decodeHex, element, table as pageTable} from './dom.js';
 import {answer, text} from './program.js';
+import {drawQr, qrCode} from './qr.js';
+
+// Opened from a pupil's link, the view is all the page has: it has no
+// もどる to the teacher's controls.
+const pupilPage = () => 'pupil' in document.documentElement.dataset;
 
 let table = null;  // the view's texts, from the control table
 let view = null;
@@ -19,22 +24,28 @@ let openedAt = 0;
 let current = null;  // the field the number pad types into
 let round = [];      // the ids of this round's problems
 let work = null;     // what the pupil has done in the view, as kept for the tab
+let tally = null;    // the texts of the result's code
+let nextPupil = null;  // on a pupil's page at a class link: the start for the next pupil
+let markedAt = 0;    // when the last round was marked, from the view's opening
+let lastResult = null;  // the last round's result as told to the page
 
 // Once, on first opening: the bar, the result, the problems' list, the
 // number pad and the question before marking with empty fields.
 function build() {
   const all = pageTable();
   table = {...all.solving, title: all.solve.caption, opener: all.solve.name};
-  const bar = element('header', {class: 'solve-bar'}, button(table.back, close),
+  tally = all.tally;
+  const bar = element('header', {class: 'solve-bar'}, ...(pupilPage() ? [] : [button(table.back, close)]),
                       element('h2', {id: 'SolveTitle'}, table.title), button(table.mark, askThenMark),
-                      button(table.retry, again, {hidden: ''}));
+                      button(table.retry, again, {hidden: ''}),
+                      ...(pupilPage() ? [button(tally.nextPupil, () => nextPupil?.(), {hidden: ''})] : []));
   // Always there, empty until marked, so that its text is read out.
   // Focused once marked, so that a pupil's next Enter leaves the marks shown.
   const result = element('p', {id: 'Result', role: 'status', 'aria-live': 'polite', tabindex: '-1'});
   const problems = element('ol', {id: 'SolveProblems'});
   problems.style.fontFamily = `"${table.sheetFamily}", serif`;
   view = element('section', {id: 'SolveView', 'aria-labelledby': 'SolveTitle', hidden: ''},
-                 bar, result, problems, numberPad(), confirmBox());
+                 bar, result, codeArea(), problems, numberPad(), confirmBox());
   view.style.fontFamily = `"${table.family}", sans-serif`;
   problems.addEventListener('input', (event) => {
     if (!event.isComposing) clean(event.target);
@@ -184,13 +195,17 @@ function begin(problems) {
 
 // Opens the shown sheet; `showMessage` tells why where it cannot. The sheet
 // of the tab's kept view, opened again (by a reload, its link, or もどる
-// and 画面で解く), is given back as it was left.
-export function open(showMessage) {
+// and 画面で解く), is given back as it was left. On a pupil's page, `pupil`
+// is the 出席番号 the link gave (0: asked before the result's code shows)
+// and `next` starts the next pupil of a class link.
+export function open(showMessage, {pupil = 0, next = null} = {}) {
   const reply = answer('zt_solve');
   if (!reply.problems) {
     showMessage(reply);
     return;
   }
+  nextPupil = next;
+  lastResult = null;
   if (!view) build();
   byId('SolveProblems').replaceChildren(...reply.problems.map(row));
   view.dataset.seed = reply.seed;
@@ -201,13 +216,25 @@ export function open(showMessage) {
   const sheet = `${text('zt_address')} ${reply.sheet}`;
   const ids = reply.problems.map(({id}) => id);
   const kept = recall(sheet);
+  byId('CodeArea').hidden = true;
   if (!kept || !giveBack(kept, ids)) {
     if (kept) answer('zt_solve');  // its marking begun afresh
-    work = {sheet, id: newId(), opened: Date.now(), when: 0, marked: [], again: false, fields: {}};
+    work = {sheet, id: newId(), opened: Date.now(), when: 0, marked: [], again: false, fields: {}, pupil};
     openedAt = performance.now();
     begin(ids);
   }
+  if (pupil) work.pupil = pupil;
   remember();
+}
+
+// The tab's kept view dropped: the next pupil of the tablet starts afresh.
+export function forget() {
+  work = null;
+  try {
+    sessionStorage.removeItem(workKey);
+  } catch {
+    // nothing kept
+  }
 }
 
 function close() {
@@ -232,6 +259,7 @@ const workKey = 'zentavo-view';
 const newId = () => Array.from(crypto.getRandomValues(new Uint32Array(2)), (n) => n.toString(36)).join('-');
 const isRound = (round) => typeof round?.typed === 'string' && Number.isFinite(round.milliseconds);
 const isWork = (kept, sheet) => kept?.sheet === sheet && typeof kept.id === 'string' && Number.isFinite(kept.opened)
+  && (kept.pupil === undefined || Number.isInteger(kept.pupil))
   && Number.isFinite(kept.when) && typeof kept.again === 'boolean' && Array.isArray(kept.marked)
   && kept.marked.every(isRound) && typeof kept.fields === 'object' && kept.fields !== null
   && Object.values(kept.fields).every((typed) => typeof typed === 'string');
@@ -277,6 +305,7 @@ function giveBack(kept, ids) {
   begin(next?.problems ?? marks?.marks.map(({id}) => id) ?? ids);
   for (const field of fields()) field.value = digitsOf(kept.fields[field.id] ?? '').slice(0, table.digits);
   if (roundMarked()) show(marks, true);
+  else if (marks) showCode(kept.marked.at(-1).milliseconds);
   return true;
 }
 
@@ -332,12 +361,20 @@ function show(marks, restored) {
                                  done: marks.done});
   byId(table.mark.name).hidden = true;
   byId(table.retry.name).hidden = marks.done;
-  (marks.done ? byId(table.back.name) : result).focus();
-  document.dispatchEvent(new CustomEvent('zentavo-result', {detail: {
+  if (nextPupil) byId(tally.nextPupil.name).hidden = !marks.done;
+  ((marks.done && byId(table.back.name)) || result).focus();
+  lastResult = {
+    code: showCode(marks.milliseconds),
     view: work.id, when: work.when, restored, seed: Number(view.dataset.seed), sheet: Number(view.dataset.sheet),
     count: byId('SolveProblems').children.length, round: marks.round, correct: marks.correct, total: marks.total,
     done: marks.done, firstCorrect: marks.firstCorrect, milliseconds: marks.milliseconds, text: marks.result,
-  }}));
+  };
+  tell(lastResult);
+}
+
+// A result told to the page, which keeps it (links.js).
+function tell(detail) {
+  document.dispatchEvent(new CustomEvent('zentavo-result', {detail}));
 }
 
 // まちがえた問題だけもう一度.
@@ -345,4 +382,46 @@ function again() {
   begin(answer('zt_retry').problems);
   work.again = true;
   remember();
+}
+
+// ---- The result as a code, to show the teacher.
+
+// Under 先生に見せる: the code alone, and as a QR code; before it, where the
+// pupil's number is not known, the number asked.
+function codeArea() {
+  const numbers = Array.from({length: tally.mostPupils}, (_, k) => String(k + 1));
+  const number = element('select', {id: 'CodePupil'}, element('option', {value: ''}, '―'),
+                         ...numbers.map((n) => element('option', {value: n}, n)));
+  number.addEventListener('change', () => {
+    const pupil = answer('zt_read_pupil', number.value).pupil ?? 0;
+    if (!pupil || !work) return;
+    work.pupil = pupil;
+    remember();
+    // The result kept again, now with its code.
+    if (lastResult) tell({...lastResult, code: showCode(markedAt), restored: false});
+    byId(tally.code)?.focus();
+  });
+  const qr = qrCode(tally.qr);
+  qr.setAttribute('aria-label', tally.qrName);
+  return element('section', {id: 'CodeArea', 'aria-labelledby': tally.resultHeading.name, hidden: ''},
+                 element('h3', {id: tally.resultHeading.name}, tally.resultHeading.caption),
+                 element('p', {id: 'CodeAsk', hidden: ''}, element('label', {for: number.id}, tally.pupilNumber.caption),
+                         number),
+                 element('p', {id: 'CodeWhy'}),
+                 element('p', {id: tally.code, tabindex: '-1'}), qr);
+}
+
+// The code of the view's marked rounds, shown; '' where there is none.
+function showCode(milliseconds) {
+  markedAt = milliseconds;
+  const reply = answer('zt_result_code', work?.pupil ?? 0, milliseconds);
+  const code = reply.code ?? '';
+  byId('CodeArea').hidden = false;
+  byId('CodeAsk').hidden = Boolean(work?.pupil);
+  byId('CodeWhy').textContent = reply.why ?? '';
+  byId(tally.code).textContent = code;
+  const qr = byId(tally.qr);
+  qr.hidden = !code;
+  if (code) drawQr(qr, code);
+  return code;
 }

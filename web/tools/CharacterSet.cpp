@@ -158,12 +158,16 @@ void AddTallyCaptions(Characters& characters)
     for (const tally::Text& text :
          {tally::ClassLink, tally::PupilStartNumber, tally::PupilStartBtn, tally::ResultHeading, tally::CollectBtn,
           tally::CollectView, tally::ScanBtn, tally::CollectInput, tally::CollectAddBtn, tally::SetList,
-          tally::ClassTable, tally::MissedList, tally::CsvBtn, tally::MissedSheetBtn, tally::DeleteSetBtn})
+          tally::ClassTable, tally::MissedList, tally::CsvBtn, tally::MissedSheetBtn, tally::DeleteSetBtn,
+          tally::DeleteYes, tally::DeleteNo, tally::PrintTableBtn, tally::CollectBackBtn, tally::ScanStopBtn,
+          tally::NextPupilBtn})
         AddCaption(characters, text.caption, tally::Font);
     for (const std::string_view text :
          {tally::ClassLinkHint, tally::PreviewAgain, tally::MissedSheetHasNoLinks, tally::PupilStartHint,
           tally::ResultQrName, tally::AskPupilForCode, tally::NotMarkedYet, tally::CodeCharacters,
-          tally::MissedSheetLabel, tally::NoMissedProblems, tally::NoCodeFound, std::string_view("ox。.…")})
+          tally::MissedSheetLabel, tally::NoMissedProblems, tally::NoCodeFound, tally::DeleteQuestion,
+          tally::NoSetsYet, tally::Scanning, tally::CameraNeedsServer, tally::CameraRefused, tally::CameraAbsent,
+          tally::CameraInUse, tally::NoDecoder, std::string_view("ox。.…")})
         AddCaption(characters, text, tally::Font);
     for (const std::string_view column : tally::Columns)
         AddCaption(characters, column, tally::Font);

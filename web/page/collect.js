@@ -1,0 +1,300 @@
+// 集計: the class's results on the teacher's device. The pupils' result
+// codes come by the camera (scanner.js), pasted (a chat, a form's answers, a
+// spreadsheet's column, 結果をコピー's lines) or typed; the WebAssembly reads
+// every code in the text and keeps it with its set (zt_collect), and tells
+// what became of each, by its line. Each set's codes are kept in the
+// browser's storage, one entry a set, read again before every write, so
+// that two tabs add to each other; the view shows a set's table of pupils,
+// its missed problems, its CSV file, its print and the sheet of its
+// mistakes. Texts from pasted lines are only ever shown as text.
+import {button, byId, decodeHex, element, table as pageTable} from './dom.js';
+import {answer} from './program.js';
+import {canScan, startScanner} from './scanner.js';
+
+let texts = null;
+let page = null;        // the page's showMessage and update
+let view = null;
+let shown = '';         // the key of the set shown
+let storage = 'kept';   // 'kept', or 'refused', 'full' or 'broken' (see note())
+let stopScan = null;
+
+// ---- The browser's storage, a set an entry under the prefix and its key.
+
+const stored = (key) => key.startsWith(texts.storageKey);
+
+// Every set as stored now, added to the book (a pupil's stored result
+// replacing this tab's, which came earlier or is the same).
+function readStored() {
+  try {
+    for (let i = 0; i < localStorage.length; ++i) {
+      const key = localStorage.key(i);
+      if (stored(key)) readEntry(key.slice(texts.storageKey.length), localStorage.getItem(key));
+    }
+  } catch {
+    storage = 'refused';
+  }
+}
+
+function readEntry(key, codes) {
+  const {counts} = answer('zt_collect', codes ?? '', key);
+  if (counts.refused + counts.laterFormat > 0) storage = 'broken';
+}
+
+// The set's codes written, as the book has them after reading what other
+// tabs stored.
+function write(key) {
+  if (storage === 'refused') return;
+  try {
+    const {codes} = answer('zt_set_codes', key);
+    if (codes) localStorage.setItem(texts.storageKey + key, codes);
+    else localStorage.removeItem(texts.storageKey + key);
+    if (storage === 'full') storage = 'kept';
+  } catch {
+    storage = 'full';
+  }
+}
+
+// Another tab's change: its set read again, or dropped where it deleted it.
+function otherTab(event) {
+  if (event.key !== null && !stored(event.key)) return;
+  if (event.key === null) {
+    for (const {key} of answer('zt_sets')) answer('zt_delete_set', key);
+  } else if (event.newValue === null) {
+    answer('zt_delete_set', event.key.slice(texts.storageKey.length));
+  }
+  readStored();
+  if (view && !view.hidden) showSet(shown);
+}
+
+// ---- Codes in.
+
+// Text of codes, from any of the three ways, into the book; what became of
+// each told, and the sets they went to written.
+function add(text) {
+  readStored();
+  const reply = answer('zt_collect', text, shown);
+  const keys = new Set(reply.messages.map(({key}) => key).filter(Boolean));
+  for (const key of keys) write(key);
+  const lines = reply.messages.map(({kind, text: said}) => element('li', {'data-kind': kind}, said));
+  if (reply.more) lines.push(element('li', {}, reply.more));
+  if (reply.none) lines.push(element('li', {'data-kind': 'none'}, reply.none));
+  byId(texts.message).replaceChildren(...lines);
+  const into = reply.messages.find(({key}) => key === shown) ? shown : [...keys].at(-1);
+  showSet(into ?? shown);
+  return reply;
+}
+
+// The camera, one code after another; each confirmed with what it did.
+async function scan() {
+  const status = byId('ScanStatus');
+  if (stopScan) {
+    stopScan();
+    stopScan = null;
+    showScanning(false);
+    return;
+  }
+  if (!canScan()) {
+    status.textContent = texts.camera.needsServer;
+    return;
+  }
+  showScanning(true);
+  status.textContent = texts.scanning;
+  try {
+    stopScan = await startScanner(byId('ScanVideo'), (code) => {
+      const reply = add(code);
+      const said = reply.messages[0];
+      return {ok: said && !['refused', 'laterFormat'].includes(said.kind), said: said?.text ?? reply.none};
+    }, (said, ok) => {
+      status.textContent = said;
+      const flash = byId('ScanView');
+      flash.dataset.read = ok ? 'ok' : 'refused';
+      setTimeout(() => delete flash.dataset.read, 600);
+    });
+  } catch (error) {
+    showScanning(false);
+    status.textContent = texts.camera[error.reason] ?? texts.camera.absent;
+  }
+}
+
+function showScanning(on) {
+  byId('ScanVideo').hidden = !on;
+  byId(texts.scan.name).textContent = on ? texts.stop.caption : texts.scan.caption;
+}
+
+// ---- The view.
+
+function build() {
+  texts = pageTable().tally;
+  const input = element('textarea', {id: texts.input.name, rows: '4', autocomplete: 'off', spellcheck: 'false',
+                                     autocapitalize: 'characters'});
+  const sets = element('select', {id: texts.sets.name});
+  sets.addEventListener('change', () => showSet(sets.value));
+  view = element('section', {id: texts.view.name, 'aria-labelledby': 'CollectTitle', hidden: ''},
+    element('header', {class: 'solve-bar'}, button(texts.back, close),
+            element('h2', {id: 'CollectTitle'}, texts.view.caption)),
+    element('div', {id: 'ScanView'}, button(texts.scan, scan),
+            element('video', {id: 'ScanVideo', playsinline: '', muted: '', hidden: ''}),
+            element('p', {id: 'ScanStatus', role: 'status'})),
+    element('p', {}, element('label', {for: input.id}, texts.input.caption), input,
+            button(texts.add, () => add(input.value))),
+    element('ol', {id: texts.message, role: 'status', 'aria-live': 'polite'}),
+    element('p', {id: 'StorageNote', role: 'status'}),
+    element('p', {id: 'SetChoice'}, element('label', {for: sets.id}, texts.sets.caption), sets,
+            button(texts.delete, askDelete)),
+    element('h3', {id: 'SetName'}),
+    element('div', {class: 'table-room'}, classTable()),
+    element('p', {id: 'ClassSummary'}), element('p', {id: 'Missing'}),
+    element('table', {id: texts.missed.name}, element('caption', {}, texts.missed.caption),
+            element('thead', {}, element('tr', {}, ...texts.missedColumns.map((name) =>
+              element('th', {scope: 'col'}, name)))), element('tbody')),
+    element('p', {class: 'collect-commands'}, button(texts.csv, downloadCsv), button(texts.printTable, printTable),
+            button(texts.missedSheet, missedSheet)),
+    deleteBox());
+  view.style.fontFamily = `"${texts.family}", sans-serif`;
+  document.body.append(view);
+  window.addEventListener('storage', otherTab);
+}
+
+function classTable() {
+  const table = element('table', {id: texts.table.name}, element('caption', {}, texts.table.caption),
+                        element('thead'), element('tbody'));
+  // One stop for the keyboard: arrows move among the marks, each telling
+  // its problem (hover tells it too).
+  table.addEventListener('keydown', (event) => {
+    const cell = event.target.closest('td.mark');
+    const step = {ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0]}[event.key];
+    if (!cell || !step) return;
+    const row = cell.parentElement;
+    const rows = [...table.tBodies[0].rows];
+    const target = rows[rows.indexOf(row) + step[0]]?.cells[cell.cellIndex + step[1]];
+    if (!target?.classList.contains('mark')) return;
+    event.preventDefault();
+    cell.tabIndex = -1;
+    target.tabIndex = 0;
+    target.focus();
+  });
+  return table;
+}
+
+function deleteBox() {
+  const box = element('dialog', {id: 'DeleteSetConfirm', 'aria-labelledby': 'DeleteSetText'},
+                      element('p', {id: 'DeleteSetText'}, texts.deleteQuestion),
+                      element('form', {method: 'dialog'},
+                              element('button', {id: texts.deleteYes.name, value: 'delete'}, texts.deleteYes.caption),
+                              element('button', {id: texts.deleteNo.name, value: 'keep'}, texts.deleteNo.caption)));
+  box.addEventListener('close', () => {
+    if (box.returnValue !== 'delete') return;
+    answer('zt_delete_set', shown);
+    try {
+      localStorage.removeItem(texts.storageKey + shown);
+    } catch {
+      // not kept anyway
+    }
+    showSet('');
+  });
+  return box;
+}
+
+function askDelete() {
+  const box = byId('DeleteSetConfirm');
+  box.returnValue = '';
+  box.showModal();
+  byId(texts.deleteNo.name).focus();
+}
+
+// A set's table, missed problems and summary; the list of sets beside it.
+function showSet(key) {
+  const sets = answer('zt_sets');
+  shown = sets.some((set) => set.key === key) ? key : sets.at(-1)?.key ?? '';
+  byId(texts.sets.name).replaceChildren(
+    ...sets.map((set) => element('option', {value: set.key, ...(set.key === shown && {selected: ''})},
+                                 `${set.name}（${set.pupils}）`)));
+  byId('SetChoice').hidden = !sets.length;
+  const set = shown ? answer('zt_class_table', shown) : {rows: [], missed: [], problemColumns: []};
+  byId('SetName').textContent = set.name ?? texts.noSets;
+  const head = element('tr', {}, ...[...texts.columns, ...set.problemColumns].map((name) =>
+    element('th', {scope: 'col'}, name)));
+  byId(texts.table.name).tHead.replaceChildren(head);
+  byId(texts.table.name).tBodies[0].replaceChildren(...set.rows.map(row));
+  byId(texts.table.name).querySelector('td.mark')?.setAttribute('tabindex', '0');
+  byId('ClassSummary').textContent = set.summary ?? '';
+  byId('Missing').textContent = set.missingText ?? '';
+  byId(texts.missed.name).tBodies[0].replaceChildren(...set.missed.map(({question, answer: right, pupils}) =>
+    element('tr', {'data-question': decodeHex(question), 'data-missed': String(pupils)},
+            ...[decodeHex(question), decodeHex(right), String(pupils)].map((cell) => element('td', {}, cell)))));
+  byId(texts.missed.name).hidden = !set.missed.length;
+  for (const name of [texts.csv.name, texts.printTable.name, texts.missedSheet.name, texts.delete.name])
+    byId(name).disabled = !set.rows.length;
+  note();
+}
+
+// A pupil's row: its figures, then ○ or × for each problem.
+function row(pupil) {
+  const figures = [pupil.pupil, pupil.sheet, pupil.correct, pupil.total, pupil.rounds, pupil.seconds];
+  const marks = [...pupil.marks].map((mark, i) => {
+    const question = decodeHex(pupil.questions[i]);
+    return element('td', {class: 'mark', title: question, 'aria-label': `${question} ${mark === 'o' ? '○' : '×'}`,
+                          tabindex: '-1', 'data-mark': mark}, mark === 'o' ? '○' : '×');
+  });
+  return element('tr', {'data-pupil': String(pupil.pupil), 'data-sheet': String(pupil.sheet),
+                        'data-correct': String(pupil.correct), 'data-total': String(pupil.total),
+                        'data-rounds': String(pupil.rounds), 'data-seconds': String(pupil.seconds),
+                        'data-marks': pupil.marks},
+                 element('th', {scope: 'row'}, String(figures[0])),
+                 ...figures.slice(1).map((figure) => element('td', {}, String(figure))), ...marks);
+}
+
+// Where the sets cannot be kept, the page says so.
+function note() {
+  byId('StorageNote').textContent = storage === 'kept' ? '' : pageTable().links.notKept;
+}
+
+// ---- Out: Excel, paper, the next sheet.
+
+function downloadCsv() {
+  const today = new Date();
+  const date = [today.getFullYear(), today.getMonth() + 1, today.getDate()]
+    .map((part) => String(part).padStart(2, '0')).join('-');
+  const {name, text} = answer('zt_class_csv', shown, date);
+  if (!name) return;
+  const link = element('a', {href: URL.createObjectURL(new Blob([text], {type: 'text/csv'})), download: name});
+  document.body.append(link);
+  link.click();
+  link.remove();
+  setTimeout(() => URL.revokeObjectURL(link.href), 10_000);
+}
+
+function printTable() {
+  page.printPart('table');
+}
+
+function missedSheet() {
+  if (page.showMessage(answer('zt_missed_sheet', shown))) return;
+  close();
+  page.update();
+}
+
+// ---- Opening and closing.
+
+export function open(hooks) {
+  page = hooks;
+  if (!view) {
+    build();
+    readStored();
+  }
+  document.body.classList.add('solving');
+  byId('Window').inert = true;
+  view.hidden = false;
+  showSet(answer('zt_shown_set').key);
+  byId(texts.input.name).focus();
+}
+
+function close() {
+  stopScan?.();
+  stopScan = null;
+  showScanning(false);
+  view.hidden = true;
+  byId('Window').inert = false;
+  document.body.classList.remove('solving');
+  byId(texts.collect.name)?.focus();
+}
