@@ -79,7 +79,7 @@ inline constexpr std::string_view NoSetsYet = "まだ結果はありません。
 inline constexpr Text ScanStopBtn = {"ScanStopBtn", "カメラを止める"};
 inline constexpr std::string_view Scanning = "生徒の端末の QR コードをカメラに向けてください";
 inline constexpr std::string_view CameraNeedsServer =
-    "カメラで読み取るには、Web サーバーに置いたページ（http:// か https://）が要ります。貼り付けと入力はこのまま使えます";
+    "カメラで読み取るには、Web サーバーに置いたサイト（http:// か https://）のページが要ります。貼り付けと入力はこのまま使えます";
 inline constexpr std::string_view CameraRefused =
     "カメラの使用が許可されませんでした。ブラウザーの設定で許可するか、結果のコードを貼り付けるか入力してください";
 inline constexpr std::string_view CameraAbsent =

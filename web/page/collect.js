@@ -78,7 +78,7 @@ function add(text) {
   const lines = reply.messages.map(({kind, text: said}) => element('li', {'data-kind': kind}, said));
   if (reply.more) lines.push(element('li', {}, reply.more));
   if (reply.none) lines.push(element('li', {'data-kind': 'none'}, reply.none));
-  byId(texts.message).replaceChildren(...lines);
+  byId(texts.message).firstElementChild.replaceChildren(...lines);
   const into = reply.messages.find(({key}) => key === shown) ? shown : [...keys].at(-1);
   showSet(into ?? shown);
   return reply;
@@ -137,7 +137,7 @@ function build() {
             element('p', {id: 'ScanStatus', role: 'status'})),
     element('p', {}, element('label', {for: input.id}, texts.input.caption), input,
             button(texts.add, () => add(input.value))),
-    element('ol', {id: texts.message, role: 'status', 'aria-live': 'polite'}),
+    element('div', {id: texts.message, role: 'status'}, element('ul')),
     element('p', {id: 'StorageNote', role: 'status'}),
     element('p', {id: 'SetChoice'}, element('label', {for: sets.id}, texts.sets.caption), sets,
             button(texts.delete, askDelete)),

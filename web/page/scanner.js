@@ -4,8 +4,9 @@
 // a flash, a short sound and what the page says of it. The browser's own
 // BarcodeDetector reads them where there is one; elsewhere (iPad Safari,
 // Firefox, Chrome on Windows and Linux) the page's decoder, a file of the
-// served site loaded on first use (reader.js). Opened from a file, the page
-// has no such file: the scanner says the camera needs the served site.
+// served site loaded on first use (reader.js). The one file, even served,
+// has no such file beside it: there the scanner says the camera needs the
+// site.
 import {served} from './dom.js';
 
 const failed = (reason) => Object.assign(new Error(reason), {reason});
@@ -17,7 +18,9 @@ function cameraFailure(error) {
   return failed('absent');
 }
 
-export const canScan = () => served && Boolean(navigator.mediaDevices?.getUserMedia);
+// The web site's page, whose policy lets it load the decoder beside it.
+export const canScan = () => served && Boolean(document.querySelector('link[rel="manifest"]'))
+  && Boolean(navigator.mediaDevices?.getUserMedia);
 
 // A reader of one frame: the text of the QR code in it, or null.
 async function makeReader(video) {
