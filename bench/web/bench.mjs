@@ -4,9 +4,13 @@
 // first paint of an almost empty page from the same server, a Preview of the
 // heaviest sheet, a class set laid out for printing (Chromium), and the
 // file's bytes by part. Medians of several rounds, the two pages loaded in
-// turn. Run by bench/web/compare after scripts/web.
-import {readFileSync} from 'node:fs';
+// turn. Then, in Chromium, the class's loop: the result's code shown after
+// 採点, 40 pupils' codes pasted into 集計's table, a pasted megabyte, and
+// one 640 x 480 camera frame decoded. Run by bench/web/compare after
+// scripts/web.
+import {readdirSync, readFileSync} from 'node:fs';
 import {createServer} from 'node:http';
+import {extname, join} from 'node:path';
 import {engines, launch, openPage, pageFile} from '../../tests/web/engines.mjs';
 
 const rounds = Number(process.env.ROUNDS ?? 9);
@@ -16,9 +20,16 @@ const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.l
 const file = readFileSync(pageFile);
 const empty = '<!DOCTYPE html><html lang="ja"><head><meta charset="utf-8"><title>Zentavo</title></head>'
   + '<body><p>Zentavo</p></body></html>';
-const server = createServer((request, response) => {
-  const body = request.url.startsWith('/empty') ? empty : file;
-  response.writeHead(200, {'content-type': 'text/html; charset=utf-8', 'cache-control': 'no-store'}).end(body);
+// The web site beside it, whose page has the scanner's decoder.
+const site = join(pageFile, '..', 'site');
+const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm'};
+const server = createServer(({url}, response) => {
+  const name = url.slice(1).split('#')[0] || 'index.html';
+  const body = name === 'empty' ? empty : name === 'zentavo.html' ? file
+    : readdirSync(site).includes(name) && types[extname(name)] ? readFileSync(join(site, name)) : null;
+  if (body === null) response.writeHead(404).end();
+  else response.writeHead(200, {'content-type': types[extname(name)] ?? types['.html'], 'cache-control': 'no-store'})
+    .end(body);
 });
 await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
 const origin = `http://127.0.0.1:${server.address().port}`;
@@ -95,6 +106,96 @@ for (const engine of engines) {
   console.log(`  its controls working                 ${ms(ready)}  (${(ready / empty).toFixed(2)}×)`);
   console.log(`  a Preview, 80 numbered problems      ${ms(median(times.preview))}`);
   if (times.set.length) console.log(`  30 sheets with answers laid out      ${ms(median(times.set))}`);
+}
+// ---- The class's loop, in Chromium.
+
+// A pupil at the class link: every field answered 1, then 採点; the time from
+// the press to the code shown, and the code.
+async function pupilCode(browser, link, number) {
+  const pupil = await openPage(browser, {url: link, width: 820, height: 1180});
+  await pupil.select('#PupilStartNumber', String(number));
+  await pupil.click('#PupilStartBtn');
+  await pupil.waitForSelector('#SolveView:not([hidden])');
+  const timed = await pupil.evaluate(() => {
+    for (const field of document.querySelectorAll('#SolveProblems input')) field.value = '1';
+    const started = performance.now();
+    document.getElementById('MarkBtn').click();
+    void document.getElementById('ResultCode').getBoundingClientRect();
+    const qr = document.getElementById('ResultQr');
+    return [performance.now() - started, document.getElementById('ResultCode').textContent,
+            qr.querySelector('path').getAttribute('d'), qr.viewBox.baseVal.width];
+  });
+  await pupil.close();
+  return timed;
+}
+
+// Text pasted into 集計 and added: the time to its table laid out.
+const pasted = (page, text) => page.evaluate((text) => {
+  document.getElementById('CollectInput').value = text;
+  const started = performance.now();
+  document.getElementById('CollectAddBtn').click();
+  void document.querySelector('#ClassTable tbody').getBoundingClientRect();
+  return performance.now() - started;
+}, text);
+
+if (engines.includes('chromium')) {
+  const browser = await launch('chromium');
+  try {
+    const teacher = await openPage(browser, {url: `${origin}/#seed=24`, width: 1366, height: 900});
+    for (const dan of [2, 3, 4, 5, 6, 7, 8, 9]) await teacher.click(`#D${dan}`);
+    await teacher.click('#QNumCheck input[value="11"]');  // 80 problems
+    await teacher.click('#PreviewBtn');
+    const link = await teacher.$eval('#ClassLink', (anchor) => anchor.href);
+    const shown = [];
+    const codes = [];
+    let qr = null;
+    for (let pupil = 1; pupil <= 40; ++pupil) {
+      const [time, code, path, size] = await pupilCode(browser, link, pupil);
+      shown.push(time);
+      codes.push(code);
+      qr ??= {path, size};
+    }
+    const classTimes = [];
+    for (let round = 0; round < rounds; ++round) {
+      const page = await openPage(browser, {url: `${origin}/#seed=${round}`, width: 1366, height: 900});
+      await page.click('#CollectBtn');
+      classTimes.push(await pasted(page, codes.join('\n')));
+      await page.close();
+    }
+    // A megabyte: 10,000 lines, a code in every fourth, the rest chat.
+    const megabyte = Array.from({length: 10_000}, (_, k) => (k % 4 ? `${'あいうえお'.repeat(30)} ${k}` : codes[k % 40]))
+      .join('\n');
+    const bulk = await openPage(browser, {url: `${origin}/#seed=1`, width: 1366, height: 900});
+    await bulk.click('#CollectBtn');
+    const megabyteTime = await pasted(bulk, megabyte);
+    // One camera frame: a pupil's QR code in a 640 x 480 frame, decoded.
+    const frames = await bulk.evaluate(async (code, {path, size}) => {
+      const canvas = Object.assign(document.createElement('canvas'), {width: 640, height: 480});
+      const context = canvas.getContext('2d');
+      context.fillStyle = '#fff';
+      context.fillRect(0, 0, 640, 480);
+      context.translate((640 - 6 * size) / 2, (480 - 6 * size) / 2);
+      context.scale(6, 6);
+      context.fillStyle = '#000';
+      context.fill(new Path2D(path));
+      const frame = context.getImageData(0, 0, 640, 480);
+      const {readQr} = await import(new URL('qr-reader.js', location.href).href);
+      const times = [];
+      for (let round = 0; round < 10; ++round) {
+        const started = performance.now();
+        if ((await readQr(frame)) !== code) throw new Error('the frame was not read');
+        times.push(performance.now() - started);
+      }
+      return times.slice(1);  // the first compiles the decoder
+    }, codes[0], qr);
+    console.log(`chromium, the class's loop (80 problems a sheet, ${new Blob([megabyte]).size.toLocaleString('en')} bytes pasted):`);
+    console.log(`  the code shown after 採点              ${ms(median(shown))}`);
+    console.log(`  40 codes pasted, the table laid out    ${ms(median(classTimes))}`);
+    console.log(`  a megabyte pasted (2,500 codes)        ${ms(megabyteTime)}`);
+    console.log(`  a 640 × 480 frame decoded              ${ms(median(frames))}`);
+  } finally {
+    await browser.close();
+  }
 }
 server.close();
 

@@ -24,7 +24,8 @@ writeFileSync(join(scratch, 'next.html'), readFileSync(pageFile, 'utf8').replace
 execFileSync(python, [join(source, 'web/tools/site.py'), '--page', join(scratch, 'next.html'), '--output', nextSite,
                       '--worker', join(source, 'web/page/sw.js'), '--icons', join(source, 'packaging/icons'),
                       '--desktop', join(source, 'packaging/io.github.zentavo.Zentavo.desktop'),
-                      '--decoder', ...['qr-reader.js', 'zxing_reader.wasm'].map((name) => join(builtSite, name))]);
+                      '--decoder', ...['qr-reader.js', 'zxing_reader.wasm'].map((name) => join(builtSite, name)),
+                      '--most-bytes', '200000']);
 const versionOf = (folder) => /const version = '(\w+)'/.exec(readFileSync(join(folder, 'sw.js'), 'utf8'))[1];
 
 // Debian's Python serving a folder on a free port of 127.0.0.1.

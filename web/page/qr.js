@@ -1,6 +1,6 @@
-// QR codes of links and results, drawn as SVG: lean-qr's encoder (npm,
+// QR codes of links and results, drawn as SVG: lean-qr's small encoder (npm,
 // locked), its dark modules as runs along each row, in a quiet zone of four.
-import {generate} from 'lean-qr';
+import {generate} from 'lean-qr/nano';
 import {svgElement} from './dom.js';
 
 // An empty code with its id, an image to screen readers (named by the caller).

@@ -18,6 +18,7 @@ def main():
     parser = argparse.ArgumentParser()
     for name in ("template", "bundle", "fonts", "start", "licence", "wasm", "output"):
         parser.add_argument("--" + name, required=True, type=Path)
+    parser.add_argument("--most-bytes", required=True, type=int, help="the page's budget")
     args = parser.parse_args()
 
     faces = json.loads((args.fonts / "faces.json").read_text(encoding="utf-8"))
@@ -40,6 +41,9 @@ def main():
         if page.count(marker) != 1:
             sys.exit(f"assemble.py: the page must hold {marker} once")
         page = page.replace(marker, text)
+    size = len(page.encode("utf-8"))
+    if size > args.most_bytes:
+        sys.exit(f"assemble.py: the page is {size} bytes, over its budget of {args.most_bytes}")
     args.output.write_text(page, encoding="utf-8")
 
 

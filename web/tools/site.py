@@ -73,6 +73,7 @@ def main():
     for name in ("page", "worker", "desktop", "icons", "output"):
         parser.add_argument("--" + name, required=True, type=Path)
     parser.add_argument("--decoder", nargs="+", required=True, type=Path, help="the scanner's decoder files")
+    parser.add_argument("--most-bytes", required=True, type=int, help="the page's budget")
     args = parser.parse_args()
 
     names = launcher_names(args.desktop)
@@ -83,6 +84,8 @@ def main():
     }
     files.update({name: (args.icons / source).read_bytes() for name, source in ICONS.items()})
     files.update({path.name: path.read_bytes() for path in args.decoder})
+    if len(files["index.html"]) > args.most_bytes:
+        sys.exit(f"site.py: index.html is {len(files['index.html'])} bytes, over its budget of {args.most_bytes}")
     digests = {name: hashlib.sha256(data).hexdigest() for name, data in sorted(files.items())}
     version = hashlib.sha256(json.dumps(digests).encode("ascii")).hexdigest()[:16]
     worker = args.worker.read_text(encoding="utf-8")
