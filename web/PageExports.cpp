@@ -381,6 +381,14 @@ EMSCRIPTEN_KEEPALIVE const char* zt_class_table(const char* key)
     return json.c_str();
 }
 
+// A pupil's problem as the question sheet writes it (see QuestionJson).
+EMSCRIPTEN_KEEPALIVE const char* zt_question(const char* key, int pupil, int problem)
+{
+    const ClassSet* set = Book().Find(Text(key));
+    json = set ? QuestionJson(*set, pupil, problem) : "{}";
+    return json.c_str();
+}
+
 // A set as a CSV file: {name, text}, named after the set and `date`; {}
 // where there is no such set.
 EMSCRIPTEN_KEEPALIVE const char* zt_class_csv(const char* key, const char* date)

@@ -461,17 +461,21 @@ void WritePupilRow(JsonWriter& out, const ClassSet& set, int32_t pupil, const Ke
         .Member("rounds", result.rounds)
         .Member("done", result.done)
         .Member("seconds", result.seconds)
-        .Member("marks", result.marks);
-    for (const bool answers : {false, true}) {
-        out.Key(answers ? "answers" : "questions").BeginArray();
-        for (size_t i = 1; i <= result.marks.size(); ++i)
-            out.Value(Hex(SheetText(FormOf(set.options, kept.problems, static_cast<int32_t>(i)), answers)));
-        out.EndArray();
-    }
-    out.EndObject();
+        .Member("marks", result.marks)
+        .EndObject();
 }
 
 }  // namespace
+
+std::string QuestionJson(const ClassSet& set, int32_t pupil, int32_t problem)
+{
+    JsonWriter out;
+    out.BeginObject();
+    const auto kept = set.pupils.find(pupil);
+    if (kept != set.pupils.end() && problem >= 1 && problem <= static_cast<int32_t>(kept->second.result.marks.size()))
+        out.Member("question", Hex(SheetText(FormOf(set.options, kept->second.problems, problem), false)));
+    return out.EndObject().Text();
+}
 
 std::string ClassTableJson(const ClassSet& set)
 {

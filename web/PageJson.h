@@ -36,11 +36,12 @@ std::string CollectJson(const std::vector<CollectedCode>& collected);
 // The sets kept, each one's key, name and number of pupils.
 std::string SetsJson(const ClassBook& book);
 // A set's table: a row per pupil in 出席番号 order with the sheet, scores,
-// rounds, seconds, marks ("o" or "x" per problem) and each problem's
-// question and answer as the sheets write them (Shift-JIS in hex); the
-// numbers without a result (1 to the highest collected), the class's mean
-// and median (MeansOf) and their summary, and the missed problems, most
-// missed first.
+// rounds, seconds and marks ("o" or "x" per problem); the numbers without a
+// result (1 to the highest collected), the class's mean and median
+// (MeansOf) and their summary, and the missed problems, most missed first.
 std::string ClassTableJson(const ClassSet& set);
+// A pupil's problem (from 1) as the question sheet writes it: {question}
+// (Shift-JIS in hex), or {} where the set has no such pupil or problem.
+std::string QuestionJson(const ClassSet& set, int32_t pupil, int32_t problem);
 
 }  // namespace zentavo

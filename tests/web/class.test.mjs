@@ -69,7 +69,7 @@ async function pupilMarked(browser, link, number) {
   const sheet = await questions(pupil);
   await pupil.click('#MarkBtn');
   await pupil.click('#MarkAnyway');
-  await pupil.waitForFunction(() => document.getElementById('ResultCode').textContent !== '');
+  await pupil.waitForSelector('#ResultQr[data-text]');
   return {pupil, sheet, start, result: await pupil.$eval('#ResultCode', (shown) => shown.textContent)};
 }
 

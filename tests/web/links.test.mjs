@@ -140,6 +140,7 @@ forEngines((engine, browser) => {
       await page.click('#PreviewBtn');
       await page.click('#PreviewBtn');
       await page.select('#PupilNumber', '3');
+      await page.waitForSelector('#PupilQr[data-text$="&pupil=3"]');
       const classLink = await page.$eval('#ClassLink', (link) => link.href);
       assert.match(classLink, /^http:.*#seed=12&dans=6,7&count=18&class=2&state=\d+$/);
       assert.deepEqual(await readQr(page), {text: `${classLink}&pupil=3`,

@@ -23,12 +23,17 @@ let stopScan = null;
 const stored = (key) => key.startsWith(texts.storageKey);
 
 // Every set as stored now, added to the book (a pupil's stored result
-// replacing this tab's, which came earlier or is the same).
+// replacing this tab's, which came earlier or is the same); an entry read
+// before and not changed since is not read again.
+const read = new Map();  // each entry's text, as last read or written
 function readStored() {
   try {
     for (let i = 0; i < localStorage.length; ++i) {
       const key = localStorage.key(i);
-      if (stored(key)) readEntry(key.slice(texts.storageKey.length), localStorage.getItem(key));
+      const codes = localStorage.getItem(key);
+      if (!stored(key) || read.get(key) === codes) continue;
+      read.set(key, codes);
+      readEntry(key.slice(texts.storageKey.length), codes);
     }
   } catch {
     storage = 'refused';
@@ -48,6 +53,7 @@ function write(key) {
     const {codes} = answer('zt_set_codes', key);
     if (codes) localStorage.setItem(texts.storageKey + key, codes);
     else localStorage.removeItem(texts.storageKey + key);
+    read.set(texts.storageKey + key, codes || null);
     if (storage === 'full') storage = 'kept';
   } catch {
     storage = 'full';
@@ -158,22 +164,41 @@ function build() {
 function classTable() {
   const table = element('table', {id: texts.table.name}, element('caption', {}, texts.table.caption),
                         element('thead'), element('tbody'));
-  // One stop for the keyboard: arrows move among the marks, each telling
-  // its problem (hover tells it too).
+  // A row's marks are one cell, a full-width ○ or × for each problem (a
+  // class of 80 problems is 3,200 marks, laid out some ten times faster as
+  // 40 cells than as cells of their own). The problem under the pointer is
+  // told on hover; the keyboard has one stop, whose arrows move from problem
+  // to problem and from pupil to pupil, each told.
+  table.addEventListener('mousemove', (event) => {
+    const cell = event.target.closest('td.marks');
+    if (cell) tellProblem(cell, problemAt(cell, event.clientX));
+  });
   table.addEventListener('keydown', (event) => {
-    const cell = event.target.closest('td.mark');
+    const cell = event.target.closest('td.marks');
     const step = {ArrowLeft: [0, -1], ArrowRight: [0, 1], ArrowUp: [-1, 0], ArrowDown: [1, 0]}[event.key];
     if (!cell || !step) return;
-    const row = cell.parentElement;
     const rows = [...table.tBodies[0].rows];
-    const target = rows[rows.indexOf(row) + step[0]]?.cells[cell.cellIndex + step[1]];
-    if (!target?.classList.contains('mark')) return;
+    const target = rows[rows.indexOf(cell.parentElement) + step[0]]?.querySelector('td.marks');
+    const at = Number(cell.dataset.at ?? 0) + step[1];
+    if (!target || at < 0 || at >= target.textContent.length) return;
     event.preventDefault();
     cell.tabIndex = -1;
     target.tabIndex = 0;
     target.focus();
+    tellProblem(target, at);
+  });
+  table.addEventListener('focusin', ({target}) => {
+    if (target.matches('td.marks')) tellProblem(target, Number(target.dataset.at ?? 0));
   });
   return table;
+}
+
+// Which problem of a row's marks is under the pointer: each mark an em wide.
+function problemAt(cell, x) {
+  const box = cell.getBoundingClientRect();
+  const em = parseFloat(getComputedStyle(cell).fontSize);
+  const left = box.left + parseFloat(getComputedStyle(cell).paddingLeft);
+  return Math.max(0, Math.min(cell.textContent.length - 1, Math.floor((x - left) / em)));
 }
 
 function deleteBox() {
@@ -212,36 +237,51 @@ function showSet(key) {
   byId('SetChoice').hidden = !sets.length;
   const set = shown ? answer('zt_class_table', shown) : {rows: [], missed: [], problemColumns: []};
   byId('SetName').textContent = set.name ?? texts.noSets;
-  const head = element('tr', {}, ...[...texts.columns, ...set.problemColumns].map((name) =>
+  texts.problemColumns = set.problemColumns;
+  const head = element('tr', {}, ...[...texts.columns, texts.missedColumns[0]].map((name) =>
     element('th', {scope: 'col'}, name)));
   byId(texts.table.name).tHead.replaceChildren(head);
-  byId(texts.table.name).tBodies[0].replaceChildren(...set.rows.map(row));
-  byId(texts.table.name).querySelector('td.mark')?.setAttribute('tabindex', '0');
+  // Its columns' widths known beforehand (the marks an em each), so that
+  // the table is laid out without measuring its cells first.
+  byId(texts.table.name).style.setProperty('--problems', set.problemColumns.length);
+  byId(texts.table.name).tBodies[0].innerHTML = set.rows.map(row).join('');
+  byId(texts.table.name).querySelector('td.marks')?.setAttribute('tabindex', '0');
   byId('ClassSummary').textContent = set.summary ?? '';
   byId('Missing').textContent = set.missingText ?? '';
+  // The problems in the sheet's face, which has every character they have.
+  const sheetText = (hex) => element('td', {style: `font-family: "${pageTable().solving.sheetFamily}", serif`},
+                                     decodeHex(hex));
   byId(texts.missed.name).tBodies[0].replaceChildren(...set.missed.map(({question, answer: right, pupils}) =>
     element('tr', {'data-question': decodeHex(question), 'data-missed': String(pupils)},
-            ...[decodeHex(question), decodeHex(right), String(pupils)].map((cell) => element('td', {}, cell)))));
+            sheetText(question), sheetText(right), element('td', {}, String(pupils)))));
   byId(texts.missed.name).hidden = !set.missed.length;
   for (const name of [texts.csv.name, texts.printTable.name, texts.missedSheet.name, texts.delete.name])
     byId(name).disabled = !set.rows.length;
   note();
 }
 
-// A pupil's row: its figures, then ○ or × for each problem.
+// Problem `at` of a row told: its number, question and mark, as the cell's
+// title (hover) and name (focus), and marked in the row.
+function tellProblem(cell, at) {
+  const {question: hex = ''} = answer('zt_question', shown, Number(cell.parentElement.dataset.pupil), at + 1);
+  const question = decodeHex(hex);
+  const told = `${texts.problemColumns[at]} ${question} ${cell.textContent[at]}`;
+  cell.dataset.at = at;
+  cell.style.setProperty('--at', at);
+  cell.title = told;
+  cell.setAttribute('aria-label', told);
+}
+
+// A pupil's row as markup, of whole numbers and marks alone (the program's,
+// never a text pasted): its figures, then its marks.
 function row(pupil) {
-  const figures = [pupil.pupil, pupil.sheet, pupil.correct, pupil.total, pupil.rounds, pupil.seconds];
-  const marks = [...pupil.marks].map((mark, i) => {
-    const question = decodeHex(pupil.questions[i]);
-    return element('td', {class: 'mark', title: question, 'aria-label': `${question} ${mark === 'o' ? '○' : '×'}`,
-                          tabindex: '-1', 'data-mark': mark}, mark === 'o' ? '○' : '×');
-  });
-  return element('tr', {'data-pupil': String(pupil.pupil), 'data-sheet': String(pupil.sheet),
-                        'data-correct': String(pupil.correct), 'data-total': String(pupil.total),
-                        'data-rounds': String(pupil.rounds), 'data-seconds': String(pupil.seconds),
-                        'data-marks': pupil.marks},
-                 element('th', {scope: 'row'}, String(figures[0])),
-                 ...figures.slice(1).map((figure) => element('td', {}, String(figure))), ...marks);
+  const figures = [pupil.sheet, pupil.correct, pupil.total, pupil.rounds, pupil.seconds].map(Number);
+  const data = ['pupil', 'sheet', 'correct', 'total', 'rounds', 'seconds']
+    .map((name) => ` data-${name}="${Number(pupil[name])}"`).join('');
+  const marks = pupil.marks.replace(/[^ox]/g, '');
+  return `<tr${data} data-marks="${marks}"><th scope="row">${Number(pupil.pupil)}</th>`
+    + `${figures.map((figure) => `<td>${figure}</td>`).join('')}`
+    + `<td class="marks" tabindex="-1">${marks.replaceAll('o', '○').replaceAll('x', '<b>×</b>')}</td></tr>`;
 }
 
 // Where the sets cannot be kept, the page says so.

@@ -40,7 +40,8 @@ export const table = () => pageStart().table;
 // Over http(s), as from a school's web server, rather than from a file.
 export const served = location.protocol === 'https:' || location.protocol === 'http:';
 
-export const shiftJis = new TextDecoder('shift_jis');
+// Made when first needed: a Shift-JIS decoder takes a while to make.
+let decoder = null;
+export const shiftJis = (bytes) => (decoder ??= new TextDecoder('shift_jis')).decode(bytes);
 // Shift-JIS bytes written as hex.
-export const decodeHex = (hex) =>
-  shiftJis.decode(Uint8Array.from(hex.match(/../g) ?? [], (byte) => parseInt(byte, 16)));
+export const decodeHex = (hex) => shiftJis(Uint8Array.from(hex.match(/../g) ?? [], (byte) => parseInt(byte, 16)));

@@ -256,12 +256,17 @@ function withResult(list, record) {
 // and the round is kept already.
 function keep({detail}) {
   current = recordOf(detail);
-  if (!detail.restored) {
-    change((list) => withResult(list, current));
-    unplaced = storage === 'full' ? current.id : null;
-  }
   (byId('ResultTools') ?? resultTools()).querySelector('[role="status"]').textContent = '';
-  showRecords();
+  // Stored once the marks are on the screen: the browser writes its storage
+  // there and then, which took some 10 ms.
+  const record = current;
+  setTimeout(() => {
+    if (!detail.restored) {
+      change((list) => withResult(list, record));
+      unplaced = storage === 'full' ? record.id : null;
+    }
+    showRecords();
+  });
 }
 
 // Once the WebAssembly runs: the parts below the controls, the records

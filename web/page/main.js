@@ -1,12 +1,16 @@
-// The page's entry. The controls are built and drawn at once from the
-// control table; the bulk of the file, the WebAssembly and the embedded
-// faces, follows the content as data blocks, read once the controls are
-// painted: the program compiles in the background, and the faces take the
-// place of the browser's own as soon as they are made.
-import {byId} from './dom.js';
+// The page's entry, in the order that shows it soonest. The window's caption
+// is there at once, and the browser paints it as it would an empty page's
+// text. The WebAssembly and the embedded faces follow the content as data
+// blocks. Once the caption is painted, the program begins to unpack and
+// compile in the background, the faces are made from their bytes (ready at
+// once, so that the controls are laid out in them from the start, not in the
+// browser's faces searched first) and the controls are built from the
+// control table; they work once the program runs. Each step's worth is
+// measured by bench/web.
+import {byId, pageStart} from './dom.js';
 import {isPupilLink} from './links.js';
 import * as page from './page.js';
-import {load} from './program.js';
+import {compile, start} from './program.js';
 import * as pupil from './pupil.js';
 
 // Opened at a pupil's link, the page is a pupil's (pupil.js).
@@ -19,8 +23,7 @@ function fromBase64(text) {
   return bytes;
 }
 
-// The faces from their bytes; the captions are drawn in the browser's faces
-// until then, never held back.
+// The faces from their bytes.
 function addFaces() {
   return JSON.parse(byId('EmbeddedFaces').textContent).map(({family, woff2}) => {
     const face = new FontFace(family, fromBase64(woff2), {display: 'swap'});
@@ -29,19 +32,43 @@ function addFaces() {
   });
 }
 
-// The program's bytes, unpacked by the browser (gzip, a third of their size).
-function programBytes() {
-  const packed = new Blob([fromBase64(byId('WebAssembly').textContent)]);
-  return new Response(packed.stream().pipeThrough(new DecompressionStream('gzip'))).arrayBuffer();
+// The program's bytes, unpacked by the browser (gzip, a third of their
+// size), and compiled.
+function compiled() {
+  if (typeof WebAssembly !== 'object' || typeof DecompressionStream !== 'function')
+    return Promise.reject(new Error('no WebAssembly, or too old a browser'));
+  const packed = new Response(fromBase64(byId('WebAssembly').textContent)).body;
+  return new Response(packed.pipeThrough(new DecompressionStream('gzip'))).arrayBuffer().then(compile);
 }
 
-async function run() {
-  // The program compiles in the background while the faces are made.
-  const program = typeof WebAssembly === 'object' && typeof DecompressionStream === 'function'
-    ? programBytes().then(load) : Promise.reject(new Error('no WebAssembly, or too old a browser'));
-  const faces = addFaces();
+const parsed = new Promise((resolve) => {
+  if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
+  else resolve();
+});
+// After the next paint (at once where the page is not shown, as in a tab
+// opened behind others, which paints nothing).
+const painted = () => new Promise((resolve) => {
+  if (document.visibilityState === 'hidden') resolve();
+  else requestAnimationFrame(() => setTimeout(resolve));
+});
+
+document.title = byId('Caption').textContent = pageStart().table.title;
+let program = null;
+let faces = null;
+const built = painted().then(() => {
+  if (document.readyState !== 'loading') {
+    program = compiled();
+    faces = addFaces();
+  }
+  if (pupilPage) pupil.open();
+  else page.open();
+});
+
+Promise.all([built, parsed]).then(async () => {
+  program ??= compiled();
+  faces ??= addFaces();
   try {
-    await program;
+    await start(await program);
   } catch (error) {
     console.error(error);
     page.fail();
@@ -52,19 +79,4 @@ async function run() {
   if (pupilPage) pupil.start(page.showMessage);
   else page.start();
   page.ready();
-}
-
-// Once the controls are painted (at once where the page is not shown, as
-// in a tab opened behind others) and the data blocks are parsed.
-const painted = new Promise((resolve) => {
-  if (document.visibilityState === 'hidden') resolve();
-  else requestAnimationFrame(() => setTimeout(resolve));
 });
-const parsed = new Promise((resolve) => {
-  if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
-  else resolve();
-});
-
-if (pupilPage) pupil.open();
-else page.open();
-Promise.all([painted, parsed]).then(run);

@@ -106,8 +106,6 @@ function pair(info, input) {
 }
 
 function build() {
-  document.title = table.title;
-  byId('Caption').textContent = table.title;
   const form = byId('Form1');
   const [credit, numberLabel] = table.labels;
   const creditLabel = place(element('div', {id: credit.name}, credit.caption), credit.bounds);

@@ -23,9 +23,12 @@ const imports = {
   },
 };
 
-// Compiles and starts the program from its bytes.
-export async function load(bytes) {
-  const {instance} = await WebAssembly.instantiate(bytes, imports);
+// Compiles the program from its bytes.
+export const compile = (bytes) => WebAssembly.compile(bytes);
+
+// Starts the compiled program.
+export async function start(module) {
+  const instance = await WebAssembly.instantiate(module, imports);
   instance.exports._initialize();
   program = instance.exports;
 }
@@ -61,4 +64,4 @@ export function text(name, ...args) {
 export const answer = (name, ...args) => JSON.parse(text(name, ...args));
 
 // The markup of the last sheet or print command (zt_markup), decoded.
-export const markup = (length) => shiftJis.decode(memory(call('zt_markup') >>> 0, length));
+export const markup = (length) => shiftJis(memory(call('zt_markup') >>> 0, length));

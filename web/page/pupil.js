@@ -15,11 +15,8 @@ let texts = null;
 let showMessage = null;
 const lastNumberKey = 'zentavo-last-pupil';
 
-// At first paint: the page's title, and the place of the start.
+// Once the page's caption is painted: the place of the start.
 export function open() {
-  const {title} = pageTable();
-  document.title = title;
-  byId('Caption').textContent = title;
   byId('Form1').replaceWith(element('main', {id: 'PupilPage'}));
   document.documentElement.dataset.pupil = '';
 }

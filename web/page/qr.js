@@ -12,7 +12,21 @@ export function qrCode(id) {
   return svg;
 }
 
+// Drawn once the page has painted what changed with it: a code takes some
+// milliseconds to make, which a Preview or a mark need not wait for. A later
+// call for the same code before then draws only the last text.
+const pending = new Map();
 export function drawQr(svg, text) {
+  if (!pending.size) requestAnimationFrame(() => setTimeout(drawPending));
+  pending.set(svg, text);
+}
+
+function drawPending() {
+  for (const [svg, text] of pending) drawNow(svg, text);
+  pending.clear();
+}
+
+function drawNow(svg, text) {
   const code = generate(text);
   let path = '';
   for (let y = 0; y < code.size; ++y) {
@@ -25,4 +39,5 @@ export function drawQr(svg, text) {
   }
   svg.setAttribute('viewBox', `0 0 ${code.size + 8} ${code.size + 8}`);
   svg.firstElementChild.setAttribute('d', path);
+  svg.dataset.text = text;  // what it holds, now drawn
 }

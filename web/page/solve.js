@@ -362,9 +362,10 @@ function show(marks, restored) {
   byId(table.mark.name).hidden = true;
   byId(table.retry.name).hidden = marks.done;
   if (nextPupil) byId(tally.nextPupil.name).hidden = !marks.done;
-  ((marks.done && byId(table.back.name)) || result).focus();
+  const code = showCode(marks.milliseconds);  // before the focus lays the view out
+  ((marks.done && byId(table.back.name)) || result).focus({preventScroll: true});
   lastResult = {
-    code: showCode(marks.milliseconds),
+    code,
     view: work.id, when: work.when, restored, seed: Number(view.dataset.seed), sheet: Number(view.dataset.sheet),
     count: byId('SolveProblems').children.length, round: marks.round, correct: marks.correct, total: marks.total,
     done: marks.done, firstCorrect: marks.firstCorrect, milliseconds: marks.milliseconds, text: marks.result,
