@@ -137,6 +137,9 @@ forEngines((engine, browser) => {
       await server.stop();
       const offline = await visit();
       assert.deepEqual(await use(offline), [true, 3]);
+      // The scanner's decoder too, kept with the rest.
+      assert.equal(await offline.evaluate(() => import(new URL('qr-reader.js', location.href).href)
+        .then(({readQr}) => typeof readQr)), 'function');
       // Reloaded at its address, which now holds its options.
       await offline.reload();
       await offline.waitForSelector('html[data-ready]');
