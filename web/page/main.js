@@ -1,12 +1,12 @@
 // The page's entry, in the order that shows it soonest. The window's caption
-// is there at once, and the browser paints it as it would an empty page's
+// is set at once, and the browser paints it as it would an empty page's
 // text. The WebAssembly and the embedded faces follow the content as data
-// blocks. Once the caption is painted, the program begins to unpack and
-// compile in the background, the faces are made from their bytes (ready at
-// once, so that the controls are laid out in them from the start, not in the
-// browser's faces searched first) and the controls are built from the
-// control table; they work once the program runs. Each step's worth is
-// measured by bench/web.
+// blocks. Once the document is parsed and the caption painted, the program
+// begins to unpack and compile in the background, the faces are made from
+// their bytes (ready at once, so that the controls are laid out in them from
+// the start, not in the browser's faces searched first) and the controls
+// are built from the control table; they work once the program runs. What
+// each step bought is measured by bench/web (see the README).
 import {byId, pageStart} from './dom.js';
 import {isPupilLink} from './links.js';
 import * as page from './page.js';
@@ -53,20 +53,14 @@ const painted = () => new Promise((resolve) => {
 });
 
 document.title = byId('Caption').textContent = pageStart().table.title;
-let program = null;
-let faces = null;
-const built = painted().then(() => {
-  if (document.readyState !== 'loading') {
-    program = compiled();
-    faces = addFaces();
-  }
+
+// Once the document is parsed and its caption painted (begun before the
+// first paint, the build held that back by some 20 ms).
+parsed.then(painted).then(async () => {
+  const program = compiled();
+  const faces = addFaces();
   if (pupilPage) pupil.open();
   else page.open();
-});
-
-Promise.all([built, parsed]).then(async () => {
-  program ??= compiled();
-  faces ??= addFaces();
   try {
     await start(await program);
   } catch (error) {
