@@ -26,9 +26,18 @@ const imports = {
 // Compiles the program from its bytes.
 export const compile = (bytes) => WebAssembly.compile(bytes);
 
-// Starts the compiled program.
+// Starts the compiled program. An import of another emscripten's making,
+// which the program should never call, is there to link and refuses when
+// called, rather than keeping the program from starting at all.
 export async function start(module) {
-  const instance = await WebAssembly.instantiate(module, imports);
+  const given = {};
+  for (const {module: from, name} of WebAssembly.Module.imports(module)) {
+    given[from] ??= {};
+    given[from][name] = imports[from]?.[name] ?? (() => {
+      throw new WebAssembly.RuntimeError(`the program called ${from}.${name}, which the page does not give`);
+    });
+  }
+  const instance = await WebAssembly.instantiate(module, given);
   instance.exports._initialize();
   program = instance.exports;
 }
