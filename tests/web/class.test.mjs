@@ -151,7 +151,7 @@ function y4m(rgba, width, height) {
   return Buffer.concat([Buffer.from(`YUV4MPEG2 W${width} H${height} F30:1 Ip A1:1 C420jpeg\nFRAME\n`), y, u, v]);
 }
 
-test('Chromium: the camera reads a pupil\'s code into the table, or says it was refused and pasting works; '
+test('Chromium: the camera reads a pupil\'s code into the table, or says it was refused, absent or in use and typing works; '
      + 'the CSV is UTF-8 with a byte order mark', {timeout: 120_000}, async () => {
   const scratch = mkdtempSync(join(tmpdir(), 'zentavo-camera-'));
   let browser = await launch('chromium');
@@ -177,17 +177,20 @@ test('Chromium: the camera reads a pupil\'s code into the table, or says it was 
       `^出席番号,シート,正解,問題数,回数,秒,問1,.*,問10\\r\\n7,8,0,10,1,\\d+,×(,×){9}\\r\\n$`));
     await desk.click('#ScanBtn');  // stops it
 
-    // A camera refused: told, and a code typed goes in all the same.
-    const refused = await openPage(browser, {url: `${page}#seed=24`, beforeLoad: (opened) => opened.evaluateOnNewDocument(
-      'navigator.mediaDevices.getUserMedia = () => Promise.reject(new DOMException("no", "NotAllowedError"))')});
-    await refused.click('#CollectBtn');
-    await refused.click('#ScanBtn');
-    const texts = await tally(refused);
-    await refused.waitForFunction((said) => document.getElementById('ScanStatus').textContent === said, {},
-                                  texts.camera.refused);
-    await refused.type('#CollectInput', result);
-    await refused.click('#CollectAddBtn');
-    await refused.waitForSelector('#ClassTable tbody tr[data-pupil="7"]');
+    // A camera refused, absent or in use: told, and a code typed goes in all the same.
+    for (const [error, told] of [['NotAllowedError', 'refused'], ['NotFoundError', 'absent'], ['NotReadableError', 'inUse']]) {
+      const failed = await openPage(browser, {url: `${page}#seed=24`, beforeLoad: (opened) => opened.evaluateOnNewDocument(
+        `navigator.mediaDevices.getUserMedia = () => Promise.reject(new DOMException("no", "${error}"))`)});
+      await failed.click('#CollectBtn');
+      await failed.click('#ScanBtn');
+      const texts = await tally(failed);
+      await failed.waitForFunction((said) => document.getElementById('ScanStatus').textContent === said, {},
+                                   texts.camera[told]);
+      await failed.type('#CollectInput', result);
+      await failed.click('#CollectAddBtn');
+      await failed.waitForSelector('#ClassTable tbody tr[data-pupil="7"]');
+      await failed.close();
+    }
   } finally {
     await browser.close();
     rmSync(scratch, {recursive: true, force: true});

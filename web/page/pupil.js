@@ -84,9 +84,8 @@ function opened(reply) {
 
 // The next pupil of the same tablet: the class link again, the number asked.
 function nextPupil() {
-  const address = new URLSearchParams(location.hash.slice(1));
-  address.delete(pageTable().links.pupilKeys[2]);
-  history.replaceState(history.state, '', `#${address}`.replaceAll('=&', '&').replace(/=$/, ''));
+  const pupilKey = pageTable().links.pupilKeys[2];
+  history.replaceState(history.state, '', location.hash.replace(new RegExp(`&${pupilKey}=[^&]*`), ''));
   solve.forget();
   location.reload();
 }
