@@ -12,10 +12,10 @@ import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
 import {extname, join} from 'node:path';
 import {after, before, test} from 'node:test';
+import {axeFaults} from './axe.mjs';
 import {forEngines, launch, openPage, pageFile} from './engines.mjs';
 
 const jsQR = readFileSync(new URL('./node_modules/jsqr/dist/jsQR.js', import.meta.url), 'utf8');
-const axeSource = readFileSync(new URL('./node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
 // The web site, whose page has the scanner's decoder beside it.
 const site = join(pageFile, '..', 'site');
 const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm'};
@@ -39,14 +39,6 @@ const tally = (page) => page.evaluate(() => JSON.parse(document.getElementById('
 const questions = (page) => page.$$eval('#SolveProblems > li', (items) => items.map((item) =>
   [...item.querySelectorAll('.number, .text')].map((part) => part.textContent).join('')));
 
-// axe-core's WCAG 2.2 AA and best-practice faults in one part of the page.
-const faults = (page, part) => page.evaluate(async (axeSource, part) => {
-  if (!window.axe) (0, eval)(axeSource);
-  const {violations} = await axe.run({include: [[part]]}, {
-    runOnly: {type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice']}});
-  return violations.map(({id, nodes}) => `${id}: ${nodes.map(({target}) => target.join(' ')).join(', ')}`);
-}, axeSource, part);
-
 // The issue's way of working: 段 2, 3, 4 previewed, then 段 5 added and
 // previewed again; the class set of 3 printed from the shown sheet 2.
 async function teacherWithSet(browser) {
@@ -62,7 +54,7 @@ async function teacherWithSet(browser) {
 // A pupil at the class link: their number given, every field left empty and marked.
 async function pupilMarked(browser, link, number) {
   const pupil = await openPage(browser, {url: link, width: 820, height: 1180});
-  const start = await faults(pupil, '#PupilStart');
+  const start = await axeFaults(pupil, '#PupilStart');
   await pupil.select('#PupilStartNumber', String(number));
   await pupil.click('#PupilStartBtn');
   await pupil.waitForSelector('#SolveView:not([hidden])');
@@ -102,7 +94,7 @@ forEngines((engine, browser) => {
     assert.deepEqual(await pupil.evaluate((ids) => ids.filter((id) => document.getElementById(id)), teachers), []);
     assert.match(result, code);
     assert.equal((await qrFrame(pupil)).read, result);
-    assert.deepEqual([start, await faults(pupil, '#SolveView')], [[], []]);
+    assert.deepEqual([start, await axeFaults(pupil, '#SolveView')], [[], []]);
     await pupil.close();
 
     // Pasted with a mistyped copy and markup: each line told, as text.
@@ -120,9 +112,24 @@ forEngines((engine, browser) => {
                            seconds: row.seconds, marks: 'x'.repeat(10)});
     assert.deepEqual(await teacher.$$eval('#MissedList tbody tr', (rows) => rows.map((tr) => tr.dataset.missed)),
                      Array(10).fill('1'));
-    assert.deepEqual(await faults(teacher, '#CollectView'), []);
+    assert.deepEqual(await axeFaults(teacher, '#CollectView'), []);
     await teacher.click('#MissedSheetBtn');
     assert.equal(await teacher.$eval('#SheetNumber', (shown) => shown.textContent), 'まちがえた問題');
+    // The set kept through a reload until deleted, which asks first.
+    await teacher.reload();
+    await teacher.waitForSelector('html[data-ready]');
+    await teacher.click('#CollectBtn');
+    const rows = () => teacher.$$eval('#ClassTable tbody tr', (trs) => trs.length);
+    assert.equal(await rows(), 1, 'reloaded');
+    for (const [answer, left] of [['#DeleteNo', 1], ['#DeleteYes', 0]]) {
+      await teacher.click('#DeleteSetBtn');
+      await teacher.click(answer);
+      await teacher.waitForFunction(() => !document.getElementById('DeleteSetConfirm').open);
+      await teacher.waitForFunction((n) => document.querySelectorAll('#ClassTable tbody tr').length === n,
+                                    {timeout: 2000}, left).catch(() => {});
+      assert.equal(await rows(), left, answer);
+    }
+    await teacher.click('#CollectBackBtn');
 
     // Another option: the sheets the link would open are not those shown.
     await teacher.click('#PreviewBtn');

@@ -4,19 +4,9 @@
 // no axe-core fault; every control by keyboard, its focus shown; the sheet
 // read out in order; a browser without WebAssembly told why nothing works.
 import assert from 'node:assert/strict';
-import {readFileSync} from 'node:fs';
 import {test} from 'node:test';
+import {axeFaults} from './axe.mjs';
 import {forEngines, openPage} from './engines.mjs';
-
-const axeSource = readFileSync(new URL('./node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
-
-// axe-core's WCAG 2.2 AA and best-practice faults on the page as it is.
-const axeFaults = (page) => page.evaluate(async (axeSource) => {
-  if (!window.axe) (0, eval)(axeSource);
-  const {violations} = await axe.run(document, {runOnly: {type: 'tag',
-    values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice']}});
-  return violations.map(({id, nodes}) => `${id}: ${nodes.map(({target}) => target.join(' '))}`);
-}, axeSource);
 
 // What is wrong with the page as laid out now, as a list of findings.
 const layoutFaults = (page, coarse) => page.evaluate((coarse) => {

@@ -7,12 +7,12 @@ import assert from 'node:assert/strict';
 import {readFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {after, test} from 'node:test';
+import {axeFaults} from './axe.mjs';
 import {forEngines, openPage, pageFile} from './engines.mjs';
 import {drawCalls, nativePages, nativeTexts, shownOptions} from './native.mjs';
 
 after(() => drawCalls.close());
 const jsQR = readFileSync(new URL('./node_modules/jsqr/dist/jsQR.js', import.meta.url), 'utf8');
-const axeSource = readFileSync(new URL('./node_modules/axe-core/axe.min.js', import.meta.url), 'utf8');
 
 // Every text the screen shows, each text node apart.
 const shownTexts = (page) => page.evaluate(() => {
@@ -21,14 +21,6 @@ const shownTexts = (page) => page.evaluate(() => {
     if (walker.currentNode.parentElement.checkVisibility()) texts.push(walker.currentNode.data);
   return texts;
 });
-
-// axe-core's WCAG 2.2 AA and best-practice faults in one part of the page.
-const faults = (page, part) => page.evaluate(async (axeSource, part) => {
-  if (!window.axe) (0, eval)(axeSource);
-  const {violations} = await axe.run({include: [[part]]}, {
-    runOnly: {type: 'tag', values: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice']}});
-  return violations.map(({id, nodes}) => `${id}: ${nodes.map(({target}) => target.join(' ')).join(', ')}`);
-}, axeSource, part);
 
 const hashOf = (page) => page.evaluate(() => location.hash);
 const recordLines = (page) => page.$$eval('#RecordList li', (items) => items.map((item) => item.textContent));
@@ -146,7 +138,7 @@ forEngines((engine, browser) => {
       assert.deepEqual(await readQr(page), {text: `${classLink}&pupil=3`,
                                             name: '出席番号 3 の生徒のリンク（4 枚目）の QR コード'});
       assert.deepEqual(await page.requests(), [url]);
-      assert.deepEqual(await faults(page, '#PupilLinks'), []);
+      assert.deepEqual(await axeFaults(page, '#PupilLinks'), []);
       await page.close();
     } finally {
       server.close();

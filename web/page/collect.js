@@ -7,7 +7,7 @@
 // that two tabs add to each other; the view shows a set's table of pupils,
 // its missed problems, its CSV file, its print and the sheet of its
 // mistakes. Texts from pasted lines are only ever shown as text.
-import {button, byId, decodeHex, element, table as pageTable} from './dom.js';
+import {askBox, button, byId, decodeHex, element, table as pageTable} from './dom.js';
 import {answer} from './program.js';
 import {canScan, startScanner} from './scanner.js';
 
@@ -201,23 +201,18 @@ function problemAt(cell, x) {
   return Math.max(0, Math.min(cell.textContent.length - 1, Math.floor((x - left) / em)));
 }
 
-function deleteBox() {
-  const box = element('dialog', {id: 'DeleteSetConfirm', 'aria-labelledby': 'DeleteSetText'},
-                      element('p', {id: 'DeleteSetText'}, texts.deleteQuestion),
-                      element('form', {method: 'dialog'},
-                              element('button', {id: texts.deleteYes.name, value: 'delete'}, texts.deleteYes.caption),
-                              element('button', {id: texts.deleteNo.name, value: 'keep'}, texts.deleteNo.caption)));
-  box.addEventListener('close', () => {
-    if (box.returnValue !== 'delete') return;
-    answer('zt_delete_set', shown);
-    try {
-      localStorage.removeItem(texts.storageKey + shown);
-    } catch {
-      // not kept anyway
-    }
-    showSet('');
-  });
-  return box;
+const deleteBox = () => askBox('DeleteSetConfirm', texts.deleteQuestion, texts.deleteYes, texts.deleteNo, (yes) => {
+  if (yes) deleteShown();
+});
+
+function deleteShown() {
+  answer('zt_delete_set', shown);
+  try {
+    localStorage.removeItem(texts.storageKey + shown);
+  } catch {
+    // not kept anyway
+  }
+  showSet('');
 }
 
 function askDelete() {

@@ -45,3 +45,15 @@ let decoder = null;
 export const shiftJis = (bytes) => (decoder ??= new TextDecoder('shift_jis')).decode(bytes);
 // Shift-JIS bytes written as hex.
 export const decodeHex = (hex) => shiftJis(Uint8Array.from(hex.match(/../g) ?? [], (byte) => parseInt(byte, 16)));
+
+// A question in a dialog with two answers, each a caption of the table
+// ({name, caption}); `answered(yes)` once it is closed, by either or by Escape.
+export function askBox(id, question, yes, no, answered) {
+  const box = element('dialog', {id, 'aria-labelledby': `${id}Text`},
+                      element('p', {id: `${id}Text`}, question),
+                      element('form', {method: 'dialog'},
+                              element('button', {id: yes.name, value: 'yes'}, yes.caption),
+                              element('button', {id: no.name, value: 'no'}, no.caption)));
+  box.addEventListener('close', () => answered(box.returnValue === 'yes'));
+  return box;
+}

@@ -10,7 +10,7 @@
 // fields filled and its rounds marked again by the WebAssembly from the
 // texts typed, with no result told a second time.
 
-import {button, byId, decodeHex, element, table as pageTable} from './dom.js';
+import {askBox, button, byId, decodeHex, element, table as pageTable} from './dom.js';
 import {answer, text} from './program.js';
 import {drawQr, qrCode} from './qr.js';
 
@@ -86,18 +86,10 @@ function numberPad() {
   return pad;
 }
 
-function confirmBox() {
-  const box = element('dialog', {id: 'SolveConfirm', 'aria-labelledby': 'SolveConfirmText'},
-                      element('p', {id: 'SolveConfirmText'}, table.emptyFields),
-                      element('form', {method: 'dialog'},
-                              element('button', {id: table.markAnyway.name, value: 'mark'}, table.markAnyway.caption),
-                              element('button', {id: table.goOn.name, value: 'back'}, table.goOn.caption)));
-  box.addEventListener('close', () => {
-    if (box.returnValue === 'mark') mark();
-    else firstEmpty()?.focus();
-  });
-  return box;
-}
+const confirmBox = () => askBox('SolveConfirm', table.emptyFields, table.markAnyway, table.goOn, (marking) => {
+  if (marking) mark();
+  else firstEmpty()?.focus();
+});
 
 // ---- Typing.
 
