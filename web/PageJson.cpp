@@ -93,16 +93,13 @@ void WriteSolvingTable(JsonWriter& out)
 void WriteLinksTable(JsonWriter& out)
 {
     namespace links = page::links;
-    const auto text = [&](std::string_view key, const links::Text& text) {
-        out.Key(key).BeginObject().Member("name", text.name).Member("caption", text.caption).EndObject();
-    };
     out.Key("links").BeginObject();
-    text("section", links::PupilLinks);
-    text("pupil", links::PupilNumber);
-    text("copyLink", links::CopyLink);
-    text("records", links::Records);
-    text("clear", links::ClearRecords);
-    text("copyResult", links::CopyResult);
+    WriteCaption(out, "section", links::PupilLinks);
+    WriteCaption(out, "pupil", links::PupilNumber);
+    WriteCaption(out, "copyLink", links::CopyLink);
+    WriteCaption(out, "records", links::Records);
+    WriteCaption(out, "clear", links::ClearRecords);
+    WriteCaption(out, "copyResult", links::CopyResult);
     out.Member("qr", links::PupilQr)
         .Member("mostPupils", links::MostPupils)
         .Member("hint", links::PupilLinkHint)
@@ -127,9 +124,6 @@ void WriteLinksTable(JsonWriter& out)
 void WriteTallyTable(JsonWriter& out)
 {
     namespace tally = page::tally;
-    const auto text = [&](std::string_view key, const tally::Text& text) {
-        out.Key(key).BeginObject().Member("name", text.name).Member("caption", text.caption).EndObject();
-    };
     const auto list = [&](std::string_view key, std::span<const std::string_view> items) {
         out.Key(key).BeginArray();
         for (const std::string_view item : items)
@@ -137,27 +131,27 @@ void WriteTallyTable(JsonWriter& out)
         out.EndArray();
     };
     out.Key("tally").BeginObject();
-    text("classLink", tally::ClassLink);
-    text("pupilNumber", tally::PupilStartNumber);
-    text("start", tally::PupilStartBtn);
-    text("resultHeading", tally::ResultHeading);
-    text("collect", tally::CollectBtn);
-    text("view", tally::CollectView);
-    text("scan", tally::ScanBtn);
-    text("input", tally::CollectInput);
-    text("add", tally::CollectAddBtn);
-    text("sets", tally::SetList);
-    text("table", tally::ClassTable);
-    text("missed", tally::MissedList);
-    text("csv", tally::CsvBtn);
-    text("missedSheet", tally::MissedSheetBtn);
-    text("delete", tally::DeleteSetBtn);
-    text("deleteYes", tally::DeleteYes);
-    text("deleteNo", tally::DeleteNo);
-    text("printTable", tally::PrintTableBtn);
-    text("back", tally::CollectBackBtn);
-    text("stop", tally::ScanStopBtn);
-    text("nextPupil", tally::NextPupilBtn);
+    WriteCaption(out, "classLink", tally::ClassLink);
+    WriteCaption(out, "pupilNumber", tally::PupilStartNumber);
+    WriteCaption(out, "start", tally::PupilStartBtn);
+    WriteCaption(out, "resultHeading", tally::ResultHeading);
+    WriteCaption(out, "collect", tally::CollectBtn);
+    WriteCaption(out, "view", tally::CollectView);
+    WriteCaption(out, "scan", tally::ScanBtn);
+    WriteCaption(out, "input", tally::CollectInput);
+    WriteCaption(out, "add", tally::CollectAddBtn);
+    WriteCaption(out, "sets", tally::SetList);
+    WriteCaption(out, "table", tally::ClassTable);
+    WriteCaption(out, "missed", tally::MissedList);
+    WriteCaption(out, "csv", tally::CsvBtn);
+    WriteCaption(out, "missedSheet", tally::MissedSheetBtn);
+    WriteCaption(out, "delete", tally::DeleteSetBtn);
+    WriteCaption(out, "deleteYes", tally::DeleteYes);
+    WriteCaption(out, "deleteNo", tally::DeleteNo);
+    WriteCaption(out, "printTable", tally::PrintTableBtn);
+    WriteCaption(out, "back", tally::CollectBackBtn);
+    WriteCaption(out, "stop", tally::ScanStopBtn);
+    WriteCaption(out, "nextPupil", tally::NextPupilBtn);
     list("columns", tally::Columns);
     list("missedColumns", tally::MissedColumns);
     out.Member("classHint", tally::ClassLinkHint)
@@ -450,7 +444,7 @@ std::string SetsJson(const ClassBook& book)
 
 namespace {
 
-void WritePupilRow(JsonWriter& out, const ClassSet& set, int32_t pupil, const KeptResult& kept)
+void WritePupilRow(JsonWriter& out, int32_t pupil, const KeptResult& kept)
 {
     const PupilResult& result = kept.result;
     out.BeginObject()
@@ -486,7 +480,7 @@ std::string ClassTableJson(const ClassSet& set)
         out.Value(page::tally::ProblemColumn(i));
     out.EndArray().Key("rows").BeginArray();
     for (const auto& [pupil, kept] : set.pupils)
-        WritePupilRow(out, set, pupil, kept);
+        WritePupilRow(out, pupil, kept);
     out.EndArray().Key("missing").BeginArray();
     std::string missing;
     const int32_t highest = set.pupils.empty() ? 0 : set.pupils.rbegin()->first;

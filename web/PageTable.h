@@ -158,10 +158,7 @@ inline std::string ShownSheet(int32_t sheet)
 
 // The sheet by link, and the results kept on the device (page/links.js).
 namespace links {
-struct Text {
-    std::string_view name;  // the element's id
-    std::string_view caption;
-};
+using Text = solve::Caption;
 // A bad or partial address (see Address.h), then what the page does.
 inline std::string NotAnAddressPart(std::string_view part)
 {
