@@ -83,7 +83,8 @@ def main():
     for family, source in faces.items():
         if source not in by_family:
             sys.exit(f"subset.py: no source face {source} among {', '.join(sources)}")
-        font = TTFont(by_family[source])
+        # The source face's own date kept, so that every build makes the same bytes.
+        font = TTFont(by_family[source], recalcTimestamp=False)
         check_widths(font, family, characters[family])
         options = subset.Options()
         options.flavor = "woff2"
