@@ -47,6 +47,13 @@ function build() {
   view = element('section', {id: 'SolveView', 'aria-labelledby': 'SolveTitle', hidden: ''},
                  bar, result, codeArea(), problems, numberPad(), confirmBox());
   view.style.fontFamily = `"${table.family}", sans-serif`;
+  // Typed keys go in as digits before the field changes, while its caret is
+  // certain (WebKit may report it at 0 once the text has changed).
+  problems.addEventListener('beforeinput', (event) => {
+    if (event.isComposing || event.inputType !== 'insertText' || !event.target.matches('input')) return;
+    event.preventDefault();
+    insert(event.target, digitsOf(event.data ?? ''));
+  });
   problems.addEventListener('input', (event) => {
     if (!event.isComposing) clean(event.target);
     remember();
@@ -126,14 +133,19 @@ function press(key) {
     next(field);
     return;
   }
-  let start = field.selectionStart ?? field.value.length;
-  const end = field.selectionEnd ?? start;
-  if (key === 'erase' && start === end) start = Math.max(0, start - 1);
-  const typed = key === 'erase' ? '' : key;
-  if (key !== 'erase' && field.value.length - (end - start) >= table.digits) return;
-  field.value = field.value.slice(0, start) + typed + field.value.slice(end);
   field.focus();
-  field.setSelectionRange(start + typed.length, start + typed.length);
+  if (key === 'erase' && field.selectionStart === field.selectionEnd) {
+    field.selectionStart = Math.max(0, field.selectionStart - 1);
+  }
+  insert(field, key === 'erase' ? '' : key);
+}
+
+// Digits in place of the field's selection, as many as its room allows.
+function insert(field, digits) {
+  const start = field.selectionStart ?? field.value.length;
+  const end = field.selectionEnd ?? start;
+  const room = table.digits - (field.value.length - (end - start));
+  field.setRangeText(digits.slice(0, Math.max(0, room)), start, end, 'end');
   remember();
 }
 
