@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 namespace zentavo {
 namespace {
@@ -163,21 +164,29 @@ std::vector<MissedProblem> MissedList(const ClassSet& set)
     std::vector<MissedProblem> missed;
     std::vector<int32_t> lastCounted;  // by place in `missed`: the pupil who missed it last
     std::map<std::string, size_t> byQuestion;
+    // A problem's place by what it is drawn from, so that each is written once.
+    std::map<std::tuple<int32_t, int32_t, int32_t>, size_t> byDrawn;
     for (const auto& [pupil, kept] : set.pupils) {
         for (size_t i = 0; i < kept.result.marks.size(); ++i) {
             if (kept.result.marks[i] == RightLetter)
                 continue;
-            const ProblemForm form = FormOf(set.options, kept.problems, static_cast<int32_t>(i + 1));
-            const auto [place, added] = byQuestion.emplace(WrittenBody(form, {}), missed.size());
-            if (added) {
-                const size_t slot = i + 1;
-                missed.push_back({place->first, WrittenBody(form, RightNumbers(form)), 0, kept.problems.Codes[slot],
-                                  kept.problems.Divisors[slot], kept.problems.BlankSide[slot]});
-                lastCounted.push_back(0);
+            const size_t slot = i + 1;
+            const ProblemList& problems = kept.problems;
+            const auto drawn = std::tuple(problems.Codes[slot], problems.Divisors[slot], problems.BlankSide[slot]);
+            auto known = byDrawn.find(drawn);
+            if (known == byDrawn.end()) {
+                const ProblemForm form = FormOf(set.options, problems, static_cast<int32_t>(slot));
+                const auto [place, added] = byQuestion.emplace(WrittenBody(form, {}), missed.size());
+                if (added) {
+                    missed.push_back({place->first, WrittenBody(form, RightNumbers(form)), 0, problems.Codes[slot],
+                                      problems.Divisors[slot], problems.BlankSide[slot]});
+                    lastCounted.push_back(0);
+                }
+                known = byDrawn.emplace(drawn, place->second).first;
             }
-            if (lastCounted[place->second] != pupil) {
-                lastCounted[place->second] = pupil;
-                ++missed[place->second].pupils;
+            if (lastCounted[known->second] != pupil) {
+                lastCounted[known->second] = pupil;
+                ++missed[known->second].pupils;
             }
         }
     }

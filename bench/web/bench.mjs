@@ -110,14 +110,16 @@ for (const engine of engines.filter(() => !process.env.CLASS_ONLY)) {
 // ---- The class's loop, in Chromium.
 
 // A pupil at the class link: every field answered 1, then 採点; the time from
-// the press to the code shown, and the code.
+// the press to the code laid out, and the code.
 async function pupilCode(browser, link, number) {
   const pupil = await openPage(browser, {url: link, width: 820, height: 1180});
   await pupil.select('#PupilStartNumber', String(number));
   await pupil.click('#PupilStartBtn');
   await pupil.waitForSelector('#SolveView:not([hidden])');
-  const timed = await pupil.evaluate(() => {
+  const timed = await pupil.evaluate(async () => {
     for (const field of document.querySelectorAll('#SolveProblems input')) field.value = '1';
+    // Laid out and painted before 採点, as what a pupil types is.
+    await new Promise((painted) => requestAnimationFrame(() => setTimeout(painted)));
     const started = performance.now();
     document.getElementById('MarkBtn').click();
     void document.getElementById('ResultCode').getBoundingClientRect();

@@ -110,6 +110,9 @@ forEngines((engine, browser) => {
     const row = await teacher.$eval('#ClassTable tbody tr', (tr) => ({...tr.dataset}));
     assert.deepEqual(row, {pupil: '2', sheet: '3', correct: '0', total: '10', rounds: '1',
                            seconds: row.seconds, marks: 'x'.repeat(10)});
+    // Its × in red, where the browser has highlights.
+    assert.match(await teacher.evaluate(() => (window.Highlight ? [...CSS.highlights.get('wrong-marks')] : ['×'.repeat(10)])
+      .join('|')), /^×{10}$/);
     assert.deepEqual(await teacher.$$eval('#MissedList tbody tr', (rows) => rows.map((tr) => tr.dataset.missed)),
                      Array(10).fill('1'));
     assert.deepEqual(await axeFaults(teacher, '#CollectView'), []);

@@ -30,7 +30,7 @@ const table = (page) => page.evaluate(() => JSON.parse(document.getElementById('
 async function mark(page, round) {
   await page.click('#MarkBtn');
   await page.click('#MarkAnyway');
-  await page.waitForFunction((round) => document.getElementById('Result').dataset.round === round, {}, String(round));
+  await page.waitForSelector(`#SolveProblems[data-marked="${round}"]`);
 }
 
 // The QR code drawn, 8 pixels a module, read back by a decoder (which reads
@@ -200,7 +200,7 @@ forEngines((engine, browser) => {
       else for (const selector of clicks) await tabs[tab].click(selector);
       // Marked before the tab goes behind (a hidden tab's dialog closes late).
       if (clicks === marking || clicks.includes('#MarkAnyway'))
-        await tabs[tab].waitForFunction(() => document.getElementById('Result').textContent !== '');
+        await tabs[tab].waitForSelector('#SolveProblems[data-marked]');
       await teacher.bringToFront();  // as the teacher sees it
       await teacher.waitForFunction(`${listedSheets} === '${results}'`, {timeout: 2000}).catch(() => {});
       assert.equal(await teacher.evaluate(listedSheets), results, `step ${n}`);

@@ -76,7 +76,7 @@ async function answer(page, shown, numbers, styleOf) {
 async function mark(page, asked) {
   await page.click('#MarkBtn');
   if (asked) await page.click('#MarkAnyway');
-  await page.waitForSelector('#Result:not(:empty)');
+  await page.waitForSelector('#SolveProblems[data-marked]');  // the marks come once the result has painted
 }
 
 // What is wrong with the view on this screen: a target under 44 x 44, the
@@ -128,6 +128,7 @@ forEngines((engine, browser) => {
       if (broken) await page.evaluate(() => Object.keys(sessionStorage).forEach((key) => sessionStorage.setItem(key, '{')));
       const left = broken ? afresh : await shownView(page);
       await page.reload().then(() => page.waitForSelector('html[data-ready]'));
+      if (marks) await page.waitForSelector('#SolveProblems[data-marked]');
       const [shown, [kept, milliseconds]] = [await shownView(page), await keptResults(page)];
       assert.deepEqual([shown, kept], [left, results], `step ${n}`);
       assert.ok(milliseconds >= markedAt - opened, 'the time since the view first opened');

@@ -150,9 +150,11 @@ function build() {
     element('h3', {id: 'SetName'}),
     element('div', {class: 'table-room'}, classTable()),
     element('p', {id: 'ClassSummary'}), element('p', {id: 'Missing'}),
-    element('table', {id: texts.missed.name}, element('caption', {}, texts.missed.caption),
-            element('thead', {}, element('tr', {}, ...texts.missedColumns.map((name) =>
-              element('th', {scope: 'col'}, name)))), element('tbody')),
+    // Laid out only once scrolled to, below a class's table.
+    element('div', {class: 'missed-room'}, element('table', {id: texts.missed.name},
+      element('caption', {}, texts.missed.caption),
+      element('thead', {}, element('tr', {}, ...texts.missedColumns.map((name) => element('th', {scope: 'col'}, name)))),
+      element('tbody', {style: `font-family: "${pageTable().solving.sheetFamily}", serif`}))),
     element('p', {class: 'collect-commands'}, button(texts.csv, downloadCsv), button(texts.printTable, printTable),
             button(texts.missedSheet, missedSheet)),
     deleteBox());
@@ -240,16 +242,16 @@ function showSet(key) {
   // the table is laid out without measuring its cells first.
   byId(texts.table.name).style.setProperty('--problems', set.problemColumns.length);
   byId(texts.table.name).tBodies[0].innerHTML = set.rows.map(row).join('');
+  highlightWrong(byId(texts.table.name).tBodies[0]);
   byId(texts.table.name).querySelector('td.marks')?.setAttribute('tabindex', '0');
   byId('ClassSummary').textContent = set.summary ?? '';
   byId('Missing').textContent = set.missingText ?? '';
-  // The problems in the sheet's face, which has every character they have.
-  const sheetText = (hex) => element('td', {style: `font-family: "${pageTable().solving.sheetFamily}", serif`},
-                                     decodeHex(hex));
+  // The problems in the sheet's face (the list's), which has every character they have.
   byId(texts.missed.name).tBodies[0].replaceChildren(...set.missed.map(({question, answer: right, pupils}) =>
     element('tr', {'data-question': decodeHex(question), 'data-missed': String(pupils)},
-            sheetText(question), sheetText(right), element('td', {}, String(pupils)))));
-  byId(texts.missed.name).hidden = !set.missed.length;
+            element('td', {}, decodeHex(question)), element('td', {}, decodeHex(right)),
+            element('td', {class: 'count'}, String(pupils)))));
+  byId(texts.missed.name).parentElement.hidden = !set.missed.length;
   for (const name of [texts.csv.name, texts.printTable.name, texts.missedSheet.name, texts.delete.name])
     byId(name).disabled = !set.rows.length;
   note();
@@ -276,7 +278,24 @@ function row(pupil) {
   const marks = pupil.marks.replace(/[^ox]/g, '');
   return `<tr${data} data-marks="${marks}"><th scope="row">${Number(pupil.pupil)}</th>`
     + `${figures.map((figure) => `<td>${figure}</td>`).join('')}`
-    + `<td class="marks" tabindex="-1">${marks.replaceAll('o', '○').replaceAll('x', '<b>×</b>')}</td></tr>`;
+    + `<td class="marks" tabindex="-1">${marks.replaceAll('o', '○').replaceAll('x', '×')}</td></tr>`;
+}
+
+// Each row's × in red, as a highlight of the marks' text: an element a mark
+// took the table four times as long to lay out. Where the browser has no
+// highlights the × stand out by their shape alone.
+function highlightWrong(body) {
+  if (!window.Highlight || !CSS.highlights) return;
+  const ranges = [];
+  for (const cell of body.querySelectorAll('td.marks')) {
+    for (const {index, 0: run} of cell.textContent.matchAll(/×+/g)) {
+      const range = new Range();
+      range.setStart(cell.firstChild, index);
+      range.setEnd(cell.firstChild, index + run.length);
+      ranges.push(range);
+    }
+  }
+  CSS.highlights.set('wrong-marks', new Highlight(...ranges));
 }
 
 // Where the sets cannot be kept, the page says so.

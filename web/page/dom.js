@@ -4,6 +4,13 @@
 
 export const byId = (id) => document.getElementById(id);
 
+// Runs `then` once the page has painted what changed before it; at once in a
+// hidden tab, which paints nothing.
+export function afterPaint(then) {
+  if (document.hidden) then();
+  else requestAnimationFrame(() => setTimeout(then));
+}
+
 export function element(tag, attributes = {}, ...children) {
   const made = document.createElement(tag);
   for (const [name, value] of Object.entries(attributes)) made.setAttribute(name, value);

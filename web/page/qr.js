@@ -1,7 +1,7 @@
 // QR codes of links and results, drawn as SVG: lean-qr's small encoder (npm,
 // locked), its dark modules as runs along each row, in a quiet zone of four.
 import {generate} from 'lean-qr/nano';
-import {svgElement} from './dom.js';
+import {afterPaint, svgElement} from './dom.js';
 
 // An empty code with its id, an image to screen readers (named by the caller).
 export function qrCode(id) {
@@ -17,8 +17,9 @@ export function qrCode(id) {
 // call for the same code before then draws only the last text.
 const pending = new Map();
 export function drawQr(svg, text) {
-  if (!pending.size) requestAnimationFrame(() => setTimeout(drawPending));
+  const first = !pending.size;
   pending.set(svg, text);
+  if (first) afterPaint(drawPending);
 }
 
 function drawPending() {

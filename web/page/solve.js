@@ -10,7 +10,7 @@
 // fields filled and its rounds marked again by the WebAssembly from the
 // texts typed, with no result told a second time.
 
-import {askBox, button, byId, decodeHex, element, table as pageTable} from './dom.js';
+import {afterPaint, askBox, button, byId, decodeHex, element, table as pageTable} from './dom.js';
 import {answer, text} from './program.js';
 import {drawQr, qrCode} from './qr.js';
 
@@ -52,7 +52,7 @@ function build() {
   problems.addEventListener('beforeinput', (event) => {
     if (event.isComposing || event.inputType !== 'insertText' || !event.target.matches('input')) return;
     event.preventDefault();
-    insert(event.target, digitsOf(event.data ?? ''));
+    if (!roundMarked()) insert(event.target, digitsOf(event.data ?? ''));
   });
   problems.addEventListener('input', (event) => {
     if (!event.isComposing) clean(event.target);
@@ -128,7 +128,7 @@ function next(field) {
 // A key of the number pad, at the caret of the field in use.
 function press(key) {
   const field = current && !current.readOnly && fields().includes(current) ? current : fields()[0];
-  if (!field || field.readOnly) return;
+  if (!field || field.readOnly || roundMarked()) return;
   if (key === 'next') {
     next(field);
     return;
@@ -178,6 +178,7 @@ function row(problem) {
 // The round's problems shown with empty fields, the others hidden.
 function begin(problems) {
   round = problems;
+  delete byId('SolveProblems').dataset.marked;
   for (const item of byId('SolveProblems').children) {
     const inRound = round.includes(Number(item.id.slice('Problem'.length)));
     item.hidden = !inRound;
@@ -342,23 +343,11 @@ function mark() {
   show(marks, false);
 }
 
-// The round's marks and result, the focus on the result (or on もどる once
-// all are right), told to the page; `restored` where a kept view's round is
-// shown again.
+// The round's result and its code, the focus on the result (or on もどる
+// once all are right), told to the page; then, once they are on the screen,
+// the marks in the rows, which take longer than a frame to lay out again.
+// `restored` where a kept view's round is shown again.
 function show(marks, restored) {
-  for (const {id, right, answer: written} of marks.marks) {
-    const item = byId(`Problem${id}`);
-    item.dataset.mark = right ? 'right' : 'wrong';
-    const shown = right ? table.right : table.wrong;
-    const sign = item.querySelector('.mark');
-    sign.textContent = shown.shown;
-    sign.setAttribute('aria-label', shown.spoken);
-    sign.hidden = false;
-    const correction = item.querySelector('.correction');
-    correction.textContent = right ? '' : decodeHex(written);
-    correction.hidden = right;
-    for (const input of item.querySelectorAll('input')) input.readOnly = true;
-  }
   const result = byId('Result');
   result.textContent = marks.result;
   Object.assign(result.dataset, {correct: marks.correct, total: marks.total, round: marks.round,
@@ -374,7 +363,30 @@ function show(marks, restored) {
     count: byId('SolveProblems').children.length, round: marks.round, correct: marks.correct, total: marks.total,
     done: marks.done, firstCorrect: marks.firstCorrect, milliseconds: marks.milliseconds, text: marks.result,
   };
-  tell(lastResult);
+  const [told, marked] = [lastResult, round];
+  afterPaint(() => {
+    tell(told);
+    if (round === marked) markRows(marks);
+  });
+}
+
+// ○ or × by each problem of the round, the right answer under each ×, and
+// the fields closed; the list's `data-marked` then holds the round.
+function markRows(marks) {
+  for (const {id, right, answer: written} of marks.marks) {
+    const item = byId(`Problem${id}`);
+    item.dataset.mark = right ? 'right' : 'wrong';
+    const shown = right ? table.right : table.wrong;
+    const sign = item.querySelector('.mark');
+    sign.textContent = shown.shown;
+    sign.setAttribute('aria-label', shown.spoken);
+    sign.hidden = false;
+    const correction = item.querySelector('.correction');
+    correction.textContent = right ? '' : decodeHex(written);
+    correction.hidden = right;
+    for (const input of item.querySelectorAll('input')) input.readOnly = true;
+  }
+  byId('SolveProblems').dataset.marked = marks.round;
 }
 
 // A result told to the page, which keeps it (links.js).
