@@ -51,6 +51,7 @@ async function pagePictures(browser) {
   for (const [index, answer] of answers.entries())
     await tablet.type(`#Answer${index + 1}`, index === 2 ? String(Number(answer) + 1) : answer);
   await tablet.tap('#MarkBtn');
+  await tablet.waitForSelector('#SolveProblems[data-marked]');
   await tablet.evaluate(() => scrollTo(0, 0));
   await tablet.screenshot({path: join(docs, 'web-solve.png')});
 }
@@ -87,6 +88,7 @@ async function pupilAnswers(browser, link, number, wrong, picture = null) {
     item.querySelector('input').value = String(dividend / divisor + (wrong.includes(k) ? 1 : 0));
   }), wrong);
   await pupil.click('#MarkBtn');
+  await pupil.waitForSelector('#SolveProblems[data-marked]');
   await pupil.waitForFunction(() => document.getElementById('ResultCode').textContent !== '');
   if (picture) await pupil.screenshot({path: join(docs, picture)});
   const code = await pupil.$eval('#ResultCode', (shown) => shown.textContent);
