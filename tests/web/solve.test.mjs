@@ -203,6 +203,15 @@ forEngines((engine, browser) => {
         + document.activeElement.id), step.at(-1), step.join(', '));
     }
     assert.equal(await page.$eval('#Result', (shown) => shown.textContent), '');
+    // Marked, the fields take no key, even before the rows show the marks.
+    assert.deepEqual(await page.evaluate(() => {
+      const typed = () => [...document.querySelectorAll('#SolveProblems input')].map((input) => input.value).join();
+      for (const input of document.querySelectorAll('#SolveProblems input')) input.value ||= '1';
+      const before = typed();
+      document.getElementById('MarkBtn').click();
+      document.querySelector('#NumberPad [data-key="5"]').click();
+      return typed() === before;
+    }), true);
     await page.close();
   });
 });
