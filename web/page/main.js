@@ -1,13 +1,14 @@
 // The page's entry, in the order that shows it soonest. The window's caption
-// is set at once, and the browser paints it as it would an empty page's
+// is in the markup, and the browser paints it as it would an empty page's
 // text. The WebAssembly and the embedded faces follow the content as data
-// blocks. Once the document is parsed and the caption painted, the program
-// begins to unpack and compile in the background, the faces are made from
-// their bytes (ready at once, so that the controls are laid out in them from
-// the start, not in the browser's faces searched first) and the controls
-// are built from the control table; they work once the program runs. What
-// each step bought is measured by bench/web (see the README).
-import {byId, pageStart} from './dom.js';
+// blocks, and this script comes last. Once the document is parsed and the
+// caption painted, the program begins to unpack and compile in the
+// background, the faces are made from their bytes (ready at once, so that
+// the controls are laid out in them from the start, not in the browser's
+// faces searched first) and the controls are built from the control table;
+// they work once the program runs. What each step bought is measured by
+// bench/web (see the README).
+import {byId} from './dom.js';
 import {isPupilLink} from './links.js';
 import * as page from './page.js';
 import {compile, start} from './program.js';
@@ -51,8 +52,6 @@ const painted = () => new Promise((resolve) => {
   if (document.visibilityState === 'hidden') resolve();
   else requestAnimationFrame(() => setTimeout(resolve));
 });
-
-document.title = byId('Caption').textContent = pageStart().table.title;
 
 // Once the document is parsed and its caption painted (begun before the
 // first paint, the build held that back by some 20 ms).
