@@ -1,13 +1,15 @@
 // The page's entry, in the order that shows it soonest. The window's caption
 // is in the markup, and the browser paints it as it would an empty page's
 // text. The WebAssembly and the embedded faces follow the content as data
-// blocks, and this script comes last. Once the document is parsed and the
-// caption painted, the program begins to unpack and compile in the
-// background, the faces are made from their bytes (ready at once, so that
-// the controls are laid out in them from the start, not in the browser's
-// faces searched first) and the controls are built from the control table;
-// they work once the program runs. What each step bought is measured by
-// bench/web (see the README).
+// blocks, and this script comes last, held as data (PageScript) until the
+// caption has painted, then run by eval from page.html (at once where the
+// page is not shown, as in a tab opened behind others; as a script element
+// added, Firefox laid it out before its first paint). Then the program
+// begins to unpack and compile in the background, the faces are made from
+// their bytes (ready at once, so that the controls are laid out in them from
+// the start, not in the browser's faces searched first) and the controls
+// are built from the control table; they work once the program runs. What
+// each step bought is measured by bench/web (see the README).
 import {byId} from './dom.js';
 import {isPupilLink} from './links.js';
 import * as page from './page.js';
@@ -54,7 +56,8 @@ const painted = () => new Promise((resolve) => {
 });
 
 // Once the document is parsed and its caption painted (begun before the
-// first paint, the build held that back by some 20 ms).
+// first paint, the build held that back by some 20 ms; Firefox may not yet
+// have painted at the frame this script waited for).
 parsed.then(painted).then(async () => {
   const program = compiled();
   const faces = addFaces();
