@@ -207,7 +207,7 @@ const bytes = (pattern) => Buffer.byteLength(pattern.exec(text)?.[1] ?? '');
 const parts = {
   WebAssembly: bytes(/<script type="application\/octet-stream" id="WebAssembly">([^<]*)</),
   faces: bytes(/<script type="application\/json" id="EmbeddedFaces">([^<]*)</),
-  script: bytes(/<script>([\s\S]*?)<\/script>/),
+  script: bytes(/<script type="text\/plain" id="PageScript">([\s\S]*?)<\/script>/),
   styles: bytes(/<style>([\s\S]*?)<\/style>/),
   'control table and start state': bytes(/<script type="application\/json" id="PageStart">([\s\S]*?)<\/script>/),
   "faces' licence": bytes(/<pre id="LicenceText">([\s\S]*?)<\/pre>/),
