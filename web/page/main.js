@@ -10,7 +10,7 @@
 // the start, not in the browser's faces searched first) and the controls
 // are built from the control table; they work once the program runs. What
 // each step bought is measured by bench/web (see the README).
-import {byId} from './dom.js';
+import {afterPaint, byId} from './dom.js';
 import {isPupilLink} from './links.js';
 import * as page from './page.js';
 import {compile, start} from './program.js';
@@ -48,17 +48,11 @@ const parsed = new Promise((resolve) => {
   if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
   else resolve();
 });
-// After the next paint (at once where the page is not shown, as in a tab
-// opened behind others, which paints nothing).
-const painted = () => new Promise((resolve) => {
-  if (document.visibilityState === 'hidden') resolve();
-  else requestAnimationFrame(() => setTimeout(resolve));
-});
 
 // Once the document is parsed and its caption painted (begun before the
 // first paint, the build held that back by some 20 ms; Firefox may not yet
 // have painted at the frame this script waited for).
-parsed.then(painted).then(async () => {
+parsed.then(() => new Promise(afterPaint)).then(async () => {
   const program = compiled();
   const faces = addFaces();
   if (pupilPage) pupil.open();
