@@ -2,37 +2,38 @@
 // localhost as a school's web server serves it, in one run: the page's first
 // contentful paint and its controls working (html[data-ready]) against the
 // first paint of an almost empty page from the same server, a Preview of the
-// heaviest sheet, a class set laid out for printing (Chromium), and the
-// file's bytes by part. Medians of several rounds, the two pages loaded in
-// turn. Then, in Chromium, the class's loop: the result's code shown after
+// heaviest sheet, a class set laid out for printing (Chromium), the same
+// first paint and start of the site's page, and the file's bytes by part and
+// the site's first load by file. Medians of several rounds, the two pages
+// loaded in turn. Then, in Chromium, the class's loop: the result's code shown after
 // 採点, 40 pupils' codes pasted into 集計's table, a pasted megabyte, and
 // one 640 x 480 camera frame decoded. Run by bench/web/compare after
 // scripts/web.
 import {readdirSync, readFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {extname, join} from 'node:path';
-import {engines, launch, openPage, pageFile} from '../../tests/web/engines.mjs';
+import {engines, launch, openPage, pageFile, siteFolder, siteTypes} from '../../tests/web/engines.mjs';
 
-const rounds = Number(process.env.ROUNDS ?? 9);
+const roundCount = Number(process.env.ROUNDS ?? 9);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
 // The page, and a page with one line of text and nothing else.
 const file = readFileSync(pageFile);
 const empty = '<!DOCTYPE html><html lang="ja"><head><meta charset="utf-8"><title>Zentavo</title></head>'
   + '<body><p>Zentavo</p></body></html>';
-// The web site beside it, whose page has the scanner's decoder.
-const site = join(pageFile, '..', 'site');
-const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm'};
 const server = createServer(({url}, response) => {
-  const name = url.slice(1).split('#')[0] || 'index.html';
+  const name = url.slice(1).split('#')[0];
+  const inSite = name.startsWith('site/') && (name.slice(5) || 'index.html');
   const body = name === 'empty' ? empty : name === 'zentavo.html' ? file
-    : readdirSync(site).includes(name) && types[extname(name)] ? readFileSync(join(site, name)) : null;
+    : inSite && readdirSync(siteFolder).includes(inSite) ? readFileSync(join(siteFolder, inSite)) : null;
   if (body === null) response.writeHead(404).end();
-  else response.writeHead(200, {'content-type': types[extname(name)] ?? types['.html'], 'cache-control': 'no-store'})
+  else response.writeHead(200, {'content-type': siteTypes[extname(inSite || name)] ?? siteTypes['.html'], 'cache-control': 'no-store'})
     .end(body);
 });
 await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
 const origin = `http://127.0.0.1:${server.address().port}`;
+// The site in a folder of its own, its worker's scope.
+const site = `${origin}/site/`;
 
 // First contentful paint, and the page's own mark where it has one, from
 // the start of navigation.
@@ -74,38 +75,53 @@ const setTime = (page) => page.evaluate(() => {
 });
 
 const ms = (value) => `${value.toFixed(1)} ms`;
-for (const engine of engines.filter(() => !process.env.CLASS_ONLY)) {
+// Rounds of the almost empty page and a page at `url` in turn, in a browser
+// of their own (a page of the site, with its worker, slows what Firefox
+// loads next); `more` times more of the page, once it works.
+async function rounds(engine, url, more = async () => {}) {
   const browser = await launch(engine);
-  const times = {empty: [], paint: [], ready: [], preview: [], set: []};
+  const times = {empty: [], paint: [], ready: []};
   try {
-    for (let round = 0; round < rounds; ++round) {
+    for (let round = 0; round < roundCount; ++round) {
       const blank = await openPage(browser, {url: `${origin}/empty`, width: 1366, height: 768, ready: false});
       times.empty.push((await timesOf(blank))[0]);
       await blank.close();
-      const page = await openPage(browser, {url: `${origin}/zentavo.html#seed=${round}`, width: 1366, height: 768,
-                                            ready: false});
+      const page = await openPage(browser, {url: `${url}#seed=${round}`, width: 1366, height: 768, ready: false});
       const [paint, ready] = await timesOf(page);
       times.paint.push(paint);
       times.ready.push(ready);
       await page.waitForSelector('html[data-ready]');
-      await heaviestSheet(page);
-      times.preview.push(await previewTime(page));
-      if (engine === 'chromium') {
-        await page.emulateMediaType('print');
-        times.set.push(await setTime(page));
-      }
+      await more(page, times);
       await page.close();
     }
   } finally {
     await browser.close();
   }
+  return times;
+}
+
+function paintLines(what, times) {
   const [empty, paint, ready] = [times.empty, times.paint, times.ready].map(median);
-  console.log(`${engine}, medians of ${rounds} rounds at 1366 × 768:`);
-  console.log(`  an almost empty page's first paint   ${ms(empty)}`);
-  console.log(`  the page's first paint               ${ms(paint)}  (${(paint / empty).toFixed(2)}×, +${ms(paint - empty)})`);
-  console.log(`  its controls working                 ${ms(ready)}  (${(ready / empty).toFixed(2)}×)`);
+  console.log(`  ${what}: an almost empty page's first paint ${ms(empty)}`);
+  console.log(`    its first paint                    ${ms(paint)}  (${(paint / empty).toFixed(2)}×, +${ms(paint - empty)})`);
+  console.log(`    its controls working               ${ms(ready)}  (${(ready / empty).toFixed(2)}×)`);
+}
+
+for (const engine of engines.filter(() => !process.env.CLASS_ONLY)) {
+  const times = await rounds(engine, `${origin}/zentavo.html`, async (page, times) => {
+    await heaviestSheet(page);
+    (times.preview ??= []).push(await previewTime(page));
+    if (engine === 'chromium') {
+      await page.emulateMediaType('print');
+      (times.set ??= []).push(await setTime(page));
+    }
+  });
+  console.log(`${engine}, medians of ${roundCount} rounds at 1366 × 768:`);
+  paintLines('zentavo.html', times);
+  // The site's page, its data beside it, kept by its worker after the first round.
+  paintLines("the site's page", await rounds(engine, `${site}index.html`));
   console.log(`  a Preview, 80 numbered problems      ${ms(median(times.preview))}`);
-  if (times.set.length) console.log(`  30 sheets with answers laid out      ${ms(median(times.set))}`);
+  if (times.set) console.log(`  30 sheets with answers laid out      ${ms(median(times.set))}`);
 }
 // ---- The class's loop, in Chromium.
 
@@ -143,7 +159,7 @@ const pasted = (page, text) => page.evaluate((text) => {
 if (engines.includes('chromium')) {
   const browser = await launch('chromium');
   try {
-    const teacher = await openPage(browser, {url: `${origin}/#seed=24`, width: 1366, height: 900});
+    const teacher = await openPage(browser, {url: `${site}#seed=24`, width: 1366, height: 900});
     for (let dan = 1; dan <= 9; ++dan) await teacher.click(`#D${dan}`);
     await teacher.click('#QNumCheck input[value="11"]');  // 80 problems
     await teacher.click('#PreviewBtn');
@@ -158,8 +174,8 @@ if (engines.includes('chromium')) {
       qr ??= {path, size};
     }
     const classTimes = [];
-    for (let round = 0; round < rounds; ++round) {
-      const page = await openPage(browser, {url: `${origin}/#seed=${round}`, width: 1366, height: 900});
+    for (let round = 0; round < roundCount; ++round) {
+      const page = await openPage(browser, {url: `${site}#seed=${round}`, width: 1366, height: 900});
       await page.click('#CollectBtn');
       classTimes.push(await pasted(page, codes.join('\n')));
       await page.close();
@@ -167,7 +183,7 @@ if (engines.includes('chromium')) {
     // A megabyte: 10,000 lines, a code in every fourth, the rest chat.
     const megabyte = Array.from({length: 10_000}, (_, k) => (k % 4 ? `${'あいうえお'.repeat(6)} ${k}` : codes[k % 40]))
       .join('\n');
-    const bulk = await openPage(browser, {url: `${origin}/#seed=1`, width: 1366, height: 900});
+    const bulk = await openPage(browser, {url: `${site}#seed=1`, width: 1366, height: 900});
     await bulk.click('#CollectBtn');
     const megabyteTime = await pasted(bulk, megabyte);
     // One camera frame: a pupil's QR code in a 640 x 480 frame, decoded.
@@ -215,3 +231,9 @@ const parts = {
 parts.rest = file.length - Object.values(parts).reduce((sum, part) => sum + part, 0);
 console.log(`zentavo.html: ${file.length.toLocaleString('en')} bytes`);
 for (const [part, size] of Object.entries(parts)) console.log(`  ${part.padEnd(30)} ${size.toLocaleString('en').padStart(7)}`);
+
+// The site's first load: its page and the files it fetches as it starts.
+const firstLoad = readdirSync(siteFolder).filter((name) => /^index\.html$|^zentavo-.*-\w+\.(wasm\.gz|woff2)$/.test(name));
+const sizes = firstLoad.map((name) => [name, readFileSync(join(siteFolder, name)).length]);
+console.log(`the site's first load: ${sizes.reduce((sum, [, size]) => sum + size, 0).toLocaleString('en')} bytes`);
+for (const [name, size] of sizes) console.log(`  ${name.padEnd(36)} ${size.toLocaleString('en').padStart(7)}`);

@@ -13,16 +13,14 @@ import {tmpdir} from 'node:os';
 import {extname, join} from 'node:path';
 import {after, before, test} from 'node:test';
 import {axeFaults} from './axe.mjs';
-import {forEngines, launch, openPage, pageFile} from './engines.mjs';
+import {forEngines, launch, openPage, siteFolder, siteTypes} from './engines.mjs';
 
 const jsQR = readFileSync(new URL('./node_modules/jsqr/dist/jsQR.js', import.meta.url), 'utf8');
 // The web site, whose page has the scanner's decoder beside it.
-const site = join(pageFile, '..', 'site');
-const types = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm'};
 const server = createServer(({url}, response) => {
   const name = url === '/' ? 'index.html' : url.slice(1);
-  if (readdirSync(site).includes(name) && types[extname(name)])
-    response.writeHead(200, {'content-type': types[extname(name)]}).end(readFileSync(join(site, name)));
+  if (readdirSync(siteFolder).includes(name))
+    response.writeHead(200, {'content-type': siteTypes[extname(name)]}).end(readFileSync(join(siteFolder, name)));
   else response.writeHead(404).end();
 });
 let page = '';

@@ -55,13 +55,18 @@ import {execFile, spawn} from 'node:child_process';
 import {existsSync, mkdirSync, mkdtempSync, readdirSync, rmSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:net';
 import {tmpdir} from 'node:os';
-import {join, resolve} from 'node:path';
+import {dirname, join, resolve} from 'node:path';
 import {after, before, describe} from 'node:test';
 import {pathToFileURL} from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 export const pageFile = resolve(process.env.ZENTAVO_PAGE ?? new URL('../../build/web/zentavo.html', import.meta.url).pathname);
 export const pageUrl = pathToFileURL(pageFile).href;
+// The web site beside it, and the types a web server gives its files.
+export const siteFolder = join(dirname(pageFile), 'site');
+export const siteTypes = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
+  '.gz': 'application/gzip', '.woff2': 'font/woff2', '.txt': 'text/plain; charset=utf-8', '.png': 'image/png',
+  '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json'};
 export const engines = (process.env.ZENTAVO_ENGINES ?? 'chromium,firefox,webkit').split(',').filter(Boolean);
 
 const dumpio = Boolean(process.env.ZENTAVO_DUMPIO);

@@ -7,14 +7,13 @@ import {execFileSync, spawn} from 'node:child_process';
 import {cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, utimesSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
-import {dirname, extname, join} from 'node:path';
+import {extname, join} from 'node:path';
 import {createInterface} from 'node:readline';
 import {after, test} from 'node:test';
-import {forEngines, openPage, pageFile} from './engines.mjs';
+import {forEngines, openPage, pageFile, siteFolder, siteTypes} from './engines.mjs';
 
 const source = new URL('../../', import.meta.url).pathname;
 const python = '/usr/bin/python3';
-const builtSite = join(dirname(pageFile), 'site');
 const scratch = mkdtempSync(join(tmpdir(), 'zentavo-site-test-'));
 after(() => rmSync(scratch, {recursive: true, force: true}));
 
@@ -24,7 +23,7 @@ writeFileSync(join(scratch, 'next.html'), readFileSync(pageFile, 'utf8').replace
 execFileSync(python, [join(source, 'web/tools/site.py'), '--page', join(scratch, 'next.html'), '--output', nextSite,
                       '--worker', join(source, 'web/page/sw.js'), '--icons', join(source, 'packaging/icons'),
                       '--desktop', join(source, 'packaging/io.github.zentavo.Zentavo.desktop'),
-                      '--decoder', ...['qr-reader.js', 'zxing_reader.wasm'].map((name) => join(builtSite, name)),
+                      '--decoder', ...['qr-reader.js', 'zxing_reader.wasm'].map((name) => join(siteFolder, name)),
                       '--most-bytes', '200000']);
 const versionOf = (folder) => /const version = '(\w+)'/.exec(readFileSync(join(folder, 'sw.js'), 'utf8'))[1];
 
@@ -42,14 +41,12 @@ async function serve(folder) {
 
 // A host of clean addresses: index.html sent to its folder by a redirect,
 // the folder answered with index.html's bytes.
-const types = {'.html': 'text/html', '.js': 'text/javascript', '.webmanifest': 'application/manifest+json',
-               '.png': 'image/png', '.svg': 'image/svg+xml', '.wasm': 'application/wasm'};
 async function serveRedirecting(folder) {
   const server = createServer(({url}, response) => {
     const name = url === '/' ? 'index.html' : url.slice(1);
     if (url === '/index.html') response.writeHead(301, {Location: './'}).end();
     else if (!readdirSync(folder).includes(name)) response.writeHead(404).end();
-    else response.writeHead(200, {'Content-Type': types[extname(name)]}).end(readFileSync(join(folder, name)));
+    else response.writeHead(200, {'Content-Type': siteTypes[extname(name)]}).end(readFileSync(join(folder, name)));
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   return {url: `http://127.0.0.1:${server.address().port}/`,
@@ -86,7 +83,7 @@ async function use(page) {
 forEngines((engine, browser) => {
   test('behind a host that redirects index.html to its folder, the site opens on every visit, online and offline',
        {timeout: 120_000}, async () => {
-    const server = await serveRedirecting(builtSite);
+    const server = await serveRedirecting(siteFolder);
     const visit = () => openPage(browser(), {url: server.url});
     try {
       await kept(await visit());
@@ -98,12 +95,25 @@ forEngines((engine, browser) => {
     }
   });
 
+  test('a site whose WebAssembly file is missing says why its controls do nothing', async () => {
+    const broken = join(scratch, `broken-${engine}`);
+    cpSync(siteFolder, broken, {recursive: true});
+    for (const name of readdirSync(broken).filter((name) => name.endsWith('.wasm.gz'))) rmSync(join(broken, name));
+    const server = await serveRedirecting(broken);
+    try {
+      const page = await openPage(browser(), {url: server.url, ready: false});
+      await page.waitForSelector('#NoProgram:not([hidden])');
+    } finally {
+      await server.stop();
+    }
+  });
+
   // A worker that never settles fails the test rather than hanging the run.
   test('the site works offline once visited, and a new version on the server replaces it whole',
        {timeout: 120_000}, async () => {
     // Put up a year ago: the browser's HTTP cache holds such files for weeks.
     const served = join(scratch, `served-${engine}`);
-    cpSync(builtSite, served, {recursive: true});
+    cpSync(siteFolder, served, {recursive: true});
     const yearAgo = new Date(Date.now() - 365 * 24 * 3600 * 1000);
     for (const name of readdirSync(served)) utimesSync(join(served, name), yearAgo, yearAgo);
     const server = await serve(served);
@@ -117,13 +127,13 @@ forEngines((engine, browser) => {
         const {manifest: {name, display}} = await cdp.send('Page.getAppManifest');
         assert.deepEqual([name, display], ['Zentavo わりざん九九', 'kStandalone']);
       }
-      assert.deepEqual(await kept(page), cacheOf(builtSite));
+      assert.deepEqual(await kept(page), cacheOf(siteFolder));
       // The new worker before the files it names (a copy half done): the
       // old version stays, whole. (No visit here: a visit's own update check
       // may come late, in WebKit after the rest is copied.)
       cpSync(join(nextSite, 'sw.js'), join(served, 'sw.js'));
       assert.equal(await updateChecked(page), 'redundant');
-      assert.deepEqual(await kept(page), cacheOf(builtSite));
+      assert.deepEqual(await kept(page), cacheOf(siteFolder));
       // The visit that finds the whole new version still opens the old one;
       // a reload, the page still open, the new one alone.
       cpSync(nextSite, served, {recursive: true});
@@ -144,6 +154,10 @@ forEngines((engine, browser) => {
       await offline.reload();
       await offline.waitForSelector('html[data-ready]');
       assert.equal(await offline.$eval('#D9', (box) => box.checked), true);
+      // The faces' licence, a file of the site, shown when asked for.
+      await offline.click('#FontLicence');
+      await offline.waitForSelector('#LicenceBox[open]');
+      assert.match(await offline.$eval('#LicenceText', (text) => text.textContent), /IPA Font License Agreement/);
     } finally {
       await server.stop();
     }

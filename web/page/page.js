@@ -105,6 +105,21 @@ function pair(info, input) {
   return label;
 }
 
+// The faces' licence; on the web site a file beside the page, fetched when
+// first shown (where it cannot be, the box holds a link to it).
+async function showLicence() {
+  const text = byId('LicenceText');
+  if (text.dataset.src) {
+    const response = await fetch(text.dataset.src).catch(() => null);
+    if (response?.ok) {
+      text.textContent = await response.text();
+      delete text.dataset.src;
+    }
+  }
+  const box = byId('LicenceBox');
+  if (!box.open) box.showModal();
+}
+
 function build() {
   const form = byId('Form1');
   const [credit, numberLabel] = table.labels;
@@ -177,7 +192,7 @@ function build() {
   notice.style.order = '9001';
   form.append(sheetSwitch, frame, notice);
 
-  const licence = command(table.licence, () => byId('LicenceBox').showModal());
+  const licence = command(table.licence, showLicence);
   licence.style.order = '9002';
   form.append(licence);
   // 画面で解く: the shown sheet answered on screen (solve.js); above the

@@ -40,8 +40,10 @@ async function keep() {
 }
 
 // A new version takes over once it is kept, without waiting for the old
-// one's pages to close: an open page is one file, wholly loaded, and asks
-// for nothing more, so the next visit opens the new version.
+// one's pages to close: an open page has its program and faces from the
+// start (files named after their bytes, so that it never takes another
+// version's) and asks later only for the licence's text and the scanner's
+// decoder, so the next visit opens the new version.
 self.addEventListener('install', (event) => {
   event.waitUntil(keep().then(() => self.skipWaiting()));
 });

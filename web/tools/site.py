@@ -4,10 +4,17 @@ school puts on its web server, from which the page installs as an app that
 works offline. index.html is zentavo.html with what the site adds in its
 head (the manifest, the icons, the touch icon of an iPad's home screen and a
 content security policy that allows them and the service worker from the
-site itself, and the scanner's decoder from it); the service worker keeps
+site itself, and the scanner's decoder from it) and with its bulk data as
+files of the site beside it: the WebAssembly and the faces, named after
+their bytes (a page never meets the bytes of another version, from a cache
+on the way or the worker's), fetched once the page has painted; and the
+faces' licence, fetched when it is shown. So the page a
+pupil's tablet loads first is its content and script alone, and the data
+come as bytes rather than base64, a quarter fewer. The service worker keeps
 every file of the site, the decoder's too, by the version written into it: a
 hash of the files."""
 import argparse
+import base64
 import configparser
 import hashlib
 import html
@@ -47,6 +54,44 @@ def manifest(names):
     }
 
 
+LICENCE = "LICENSE-fonts.txt"
+
+
+def named_after(stem, data, suffix):
+    return f"{stem}-{hashlib.sha256(data).hexdigest()[:12]}{suffix}"
+
+
+def one(pattern, page, what):
+    found = re.findall(pattern, page)
+    if len(found) != 1:
+        sys.exit(f"site.py: the page must hold {what} once")
+    return found[0]
+
+
+def data_as_files(page):
+    """The page with its WebAssembly, faces and licence taken out into files,
+    and those files by name."""
+    files = {}
+    block = one(r'<script type="application/octet-stream" id="WebAssembly">([^<]*)</script>', page, "the WebAssembly")
+    wasm = base64.b64decode(block)
+    wasm_name = named_after("zentavo-page", wasm, ".wasm.gz")
+    files[wasm_name] = wasm
+    page = page.replace(f'id="WebAssembly">{block}<', f'id="WebAssembly" data-src="{wasm_name}"><', 1)
+    block = one(r'<script type="application/json" id="EmbeddedFaces">([^<]*)</script>', page, "the faces")
+    faces = []
+    for face in json.loads(block):
+        data = base64.b64decode(face["woff2"])
+        name = named_after(face["family"].lower().replace(" ", "-"), data, ".woff2")
+        files[name] = data
+        faces.append({"family": face["family"], "src": name})
+    page = page.replace(f'id="EmbeddedFaces">{block}<', f'id="EmbeddedFaces">{json.dumps(faces)}<', 1)
+    text = one(r'<pre id="LicenceText">([^<]*)</pre>', page, "the faces' licence")
+    files[LICENCE] = html.unescape(text).encode("utf-8")
+    link = f'<a href="{LICENCE}">{LICENCE}</a>'
+    page = page.replace(f'<pre id="LicenceText">{text}<', f'<pre id="LicenceText" data-src="{LICENCE}">{link}<', 1)
+    return page, files
+
+
 def site_page(page, short_name):
     """zentavo.html with the site's additions in its head."""
     policy = re.findall(r'(<meta http-equiv="Content-Security-Policy" content=")([^"]*)(">)', page)
@@ -78,8 +123,9 @@ def main():
 
     names = launcher_names(args.desktop)
     args.output.mkdir(parents=True, exist_ok=True)
-    files = {
-        "index.html": site_page(args.page.read_text(encoding="utf-8"), names["Name[ja]"]).encode("utf-8"),
+    page, files = data_as_files(site_page(args.page.read_text(encoding="utf-8"), names["Name[ja]"]))
+    files |= {
+        "index.html": page.encode("utf-8"),
         "manifest.webmanifest": (json.dumps(manifest(names), ensure_ascii=False, indent=2) + "\n").encode("utf-8"),
     }
     files.update({name: (args.icons / source).read_bytes() for name, source in ICONS.items()})
@@ -93,6 +139,10 @@ def main():
         if worker.count(marker) != 1:
             sys.exit(f"site.py: the service worker must hold {marker} once")
     files["sw.js"] = worker.replace("@@VERSION@@", version).replace("@@FILES@@", json.dumps(digests, indent=2)).encode()
+    # The data files an earlier build left under other names go.
+    for old in args.output.glob("zentavo-*-*.*"):
+        if re.fullmatch(r"zentavo-[a-z]+-[0-9a-f]{12}\.(wasm\.gz|woff2)", old.name) and old.name not in files:
+            old.unlink()
     for name, data in files.items():
         (args.output / name).write_bytes(data)
 
