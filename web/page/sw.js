@@ -55,15 +55,17 @@ self.addEventListener('activate', (event) => {
   })());
 });
 
-// The site's own address is its page.
+// The site's own address is its page; a file is kept without a query.
 function keyOf(request) {
   const url = new URL(request.url);
   url.search = '';
   url.hash = '';
-  return url.href === registration.scope ? 'index.html' : request;
+  return url.href === registration.scope ? new URL('index.html', url).href : url.href;
 }
 
+// Matched by address alone (a match that ignores the query reads every
+// entry of the cache).
 self.addEventListener('fetch', (event) => {
-  event.respondWith(caches.match(keyOf(event.request), {cacheName, ignoreSearch: true})
+  event.respondWith(caches.open(cacheName).then((cache) => cache.match(keyOf(event.request)))
     .then((response) => response ?? fetch(event.request)));
 });
