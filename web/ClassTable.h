@@ -89,6 +89,11 @@ inline constexpr std::string_view CameraInUse =
 inline constexpr std::string_view NoDecoder =
     "QR コードを読む部品を読み込めませんでした。結果のコードを貼り付けるか入力してください";
 
+// 集計 itself could not be loaded (on the web site a file of its own, loaded
+// when it is first opened).
+inline constexpr std::string_view CollectNotLoaded =
+    "集計を読み込めませんでした。ネットワークにつないで、ページを読み込み直してください";
+
 // On a pupil's device, after the class link's sheet: the next pupil of the
 // same tablet starts again from their 出席番号.
 inline constexpr Text NextPupilBtn = {"NextPupilBtn", "次の人へ"};

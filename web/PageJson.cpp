@@ -7,6 +7,7 @@
 #include "web/Json.h"
 #include "web/PageTable.h"
 #include "window/controls/ControlTable.h"
+#include "window/controls/Messages.h"
 
 #include <algorithm>
 #include <array>
@@ -166,6 +167,11 @@ void WriteTallyTable(JsonWriter& out)
         .Member("absent", page::WithFullStop(std::string(tally::CameraAbsent)))
         .Member("inUse", page::WithFullStop(std::string(tally::CameraInUse)))
         .Member("noDecoder", page::WithFullStop(std::string(tally::NoDecoder)))
+        .EndObject()
+        .Key("notLoaded")
+        .BeginObject()
+        .Member("caption", JobTitle)
+        .Member("text", page::WithFullStop(std::string(tally::CollectNotLoaded)))
         .EndObject()
         .Member("code", tally::ResultCode)
         .Member("qr", tally::ResultQr)

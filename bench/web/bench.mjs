@@ -177,6 +177,7 @@ if (engines.includes('chromium')) {
     for (let round = 0; round < roundCount; ++round) {
       const page = await openPage(browser, {url: `${site}#seed=${round}`, width: 1366, height: 900});
       await page.click('#CollectBtn');
+      await page.waitForSelector('#CollectView:not([hidden])');
       classTimes.push(await pasted(page, codes.join('\n')));
       await page.close();
     }
@@ -185,6 +186,7 @@ if (engines.includes('chromium')) {
       .join('\n');
     const bulk = await openPage(browser, {url: `${site}#seed=1`, width: 1366, height: 900});
     await bulk.click('#CollectBtn');
+    await bulk.waitForSelector('#CollectView:not([hidden])');
     const megabyteTime = await pasted(bulk, megabyte);
     // One camera frame: a pupil's QR code in a 640 x 480 frame, decoded.
     const frames = await bulk.evaluate(async (code, {path, size}) => {

@@ -120,6 +120,7 @@ forEngines((engine, browser) => {
     await teacher.reload();
     await teacher.waitForSelector('html[data-ready]');
     await teacher.click('#CollectBtn');
+    await teacher.waitForSelector('#CollectView:not([hidden])');
     const rows = () => teacher.$$eval('#ClassTable tbody tr', (trs) => trs.length);
     assert.equal(await rows(), 1, 'reloaded');
     for (const [answer, left] of [['#DeleteNo', 1], ['#DeleteYes', 0]]) {

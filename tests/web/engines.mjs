@@ -187,7 +187,7 @@ function launchPuppeteer(engine, env, chromiumArgs) {
 // Firefox's BiDi about ten times as long): the same pointer click at the element's centre, and $eval and
 // $$eval as one script (their arguments JSON).
 function quicken(page) {
-  const run = (fn, target, args) => page.evaluate(`(${fn})(${target}, ...${JSON.stringify(args)})`);
+  const run = (fn, target, args) => page.evaluate(`(async () => (${fn})(await ${target}, ...${JSON.stringify(args)}))()`);
   const one = (selector) => `(${found})(${JSON.stringify(selector)})`;
   page.$eval = (selector, fn, ...args) => run(fn, one(selector), args);
   page.$$eval = (selector, fn, ...args) => run(fn, `[...document.querySelectorAll(${JSON.stringify(selector)})]`, args);
@@ -396,10 +396,15 @@ const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 const afterPaint = () => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
 
-function found(selector) {
-  const element = document.querySelector(selector);
-  if (!element) throw new Error(`no element matches ${selector}`);
-  return element;
+// The element, once there: a view that the click before opened may come a
+// moment later, its module loaded first (2 s at most).
+async function found(selector) {
+  for (const until = Date.now() + 2000; ;) {
+    const element = document.querySelector(selector);
+    if (element) return element;
+    if (Date.now() > until) throw new Error(`no element matches ${selector}`);
+    await new Promise((resolve) => setTimeout(resolve, 20));
+  }
 }
 
 // Scrolled into view where it is not, the viewport point of the element's
@@ -503,9 +508,12 @@ class WebKitPage {
   }
 
   async #element(selector) {
-    const element = await this.$(selector);
-    if (!element) throw new Error(`no element matches ${selector}`);
-    return element;
+    for (const until = Date.now() + 2000; ;) {  // as found() in the other engines
+      const element = await this.$(selector);
+      if (element) return element;
+      if (Date.now() > until) throw new Error(`no element matches ${selector}`);
+      await new Promise((resolve) => setTimeout(resolve, 20));
+    }
   }
 
   async $eval(selector, fn, ...args) {

@@ -7,7 +7,7 @@ import {execFileSync, spawn} from 'node:child_process';
 import {cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, utimesSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
-import {extname, join} from 'node:path';
+import {dirname, extname, join} from 'node:path';
 import {createInterface} from 'node:readline';
 import {after, test} from 'node:test';
 import {forEngines, openPage, pageFile, siteFolder, siteTypes} from './engines.mjs';
@@ -19,11 +19,13 @@ after(() => rmSync(scratch, {recursive: true, force: true}));
 
 // The next version, as a rebuild makes it from a changed page.
 const nextSite = join(scratch, 'next');
+const bundle = join(dirname(pageFile), 'web/tools/bundle');
 writeFileSync(join(scratch, 'next.html'), readFileSync(pageFile, 'utf8').replace('<head>', '<head><meta name="next">'));
 execFileSync(python, [join(source, 'web/tools/site.py'), '--page', join(scratch, 'next.html'), '--output', nextSite,
                       '--worker', join(source, 'web/page/sw.js'), '--icons', join(source, 'packaging/icons'),
                       '--desktop', join(source, 'packaging/io.github.zentavo.Zentavo.desktop'),
                       '--decoder', ...['qr-reader.js', 'zxing_reader.wasm'].map((name) => join(siteFolder, name)),
+                      ...['script', 'collect'].flatMap((name, i) => [`--${name}`, join(bundle, ['site-page.js', 'collect.js'][i])]),
                       '--most-bytes', '200000']);
 const versionOf = (folder) => /const version = '(\w+)'/.exec(readFileSync(join(folder, 'sw.js'), 'utf8'))[1];
 
@@ -95,16 +97,22 @@ forEngines((engine, browser) => {
     }
   });
 
-  test('a site whose WebAssembly file is missing says why its controls do nothing', async () => {
-    const broken = join(scratch, `broken-${engine}`);
-    cpSync(siteFolder, broken, {recursive: true});
-    for (const name of readdirSync(broken).filter((name) => name.endsWith('.wasm.gz'))) rmSync(join(broken, name));
-    const server = await serveRedirecting(broken);
-    try {
-      const page = await openPage(browser(), {url: server.url, ready: false});
-      await page.waitForSelector('#NoProgram:not([hidden])');
-    } finally {
-      await server.stop();
+  test('a site missing its WebAssembly, or 集計\'s module, says so', async () => {
+    for (const [missing, opened, told] of [['.wasm.gz', null, '#NoProgram:not([hidden])'],
+                                           ['zentavo-collect-', '#CollectBtn', '#MessageBox[open]']]) {
+      const broken = join(scratch, `broken-${engine}`);
+      rmSync(broken, {recursive: true, force: true});
+      cpSync(siteFolder, broken, {recursive: true});
+      for (const name of readdirSync(broken).filter((name) => name.includes(missing))) rmSync(join(broken, name));
+      const server = await serveRedirecting(broken);
+      try {
+        const page = await openPage(browser(), {url: server.url, ready: Boolean(opened)});
+        if (opened) await page.click(opened);
+        await page.waitForSelector(told);
+        await page.close();
+      } finally {
+        await server.stop();
+      }
     }
   });
 

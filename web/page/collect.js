@@ -8,11 +8,11 @@
 // its missed problems, its CSV file, its print and the sheet of its
 // mistakes. Texts from pasted lines are only ever shown as text.
 import {askBox, button, byId, decodeHex, element, table as pageTable} from './dom.js';
-import {answer} from './program.js';
 import {canScan, startScanner} from './scanner.js';
 
 let texts = null;
-let page = null;        // the page's showMessage and update
+let page = null;        // the page's showMessage and update, and its program's answer
+let answer = null;
 let view = null;
 let shown = '';         // the key of the set shown
 let storage = 'kept';   // 'kept', or 'refused', 'full' or 'broken' (see note())
@@ -332,6 +332,7 @@ function missedSheet() {
 
 export function open(hooks) {
   page = hooks;
+  ({answer} = hooks);
   if (!view) {
     build();
     readStored();

@@ -10,7 +10,6 @@
 // its code. Nothing here asks the network for anything.
 
 import {button, byId, element, section as titled, served, table as pageTable} from './dom.js';
-import * as collect from './collect.js';
 import {answer, text} from './program.js';
 import {drawQr, qrCode} from './qr.js';
 
@@ -274,7 +273,11 @@ function keep({detail}) {
 export function begin(hooks) {
   page = hooks;
   keepResults();
-  byId('Window').append(classLinks(() => collect.open(page)), recordList());
+  // 集計 loaded when first opened: on the web site a file of its own, which a
+  // pupil's page never loads.
+  const collectView = () => import('./collect.js').then((collect) => collect.open({...page, answer}),
+                                                        () => page.showMessage({message: all.tally.notLoaded}));
+  byId('Window').append(classLinks(collectView), recordList());
   showRecords();
   window.addEventListener('hashchange', () => open(location.hash));
   open(location.hash);

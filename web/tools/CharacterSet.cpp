@@ -167,7 +167,7 @@ void AddTallyCaptions(Characters& characters)
           tally::ResultQrName, tally::AskPupilForCode, tally::NotMarkedYet, tally::CodeCharacters,
           tally::MissedSheetLabel, tally::NoMissedProblems, tally::NoCodeFound, tally::DeleteQuestion,
           tally::NoSetsYet, tally::Scanning, tally::CameraNeedsServer, tally::CameraRefused, tally::CameraAbsent,
-          tally::CameraInUse, tally::NoDecoder, std::string_view("ox。.…")})
+          tally::CameraInUse, tally::NoDecoder, tally::CollectNotLoaded, std::string_view("ox。.…")})
         AddCaption(characters, text, tally::Font);
     for (const std::string_view column : tally::Columns)
         AddCaption(characters, column, tally::Font);

@@ -3,8 +3,8 @@
 // web/page/package-lock.json); and the scanner's decoder into a module of
 // its own, for the web site, beside its WebAssembly:
 //   node bundle.mjs PAGE_FOLDER NODE_MODULES OUTPUT_FOLDER
-// writes page.js, page.css, qr-reader.js and zxing_reader.wasm into
-// OUTPUT_FOLDER.
+// writes page.js, page.css, site-page.js, collect.js, qr-reader.js and
+// zxing_reader.wasm into OUTPUT_FOLDER.
 import {copyFileSync, readFileSync} from 'node:fs';
 import {createRequire} from 'node:module';
 import {join} from 'node:path';
@@ -27,6 +27,15 @@ the Apache License, Version 2.0:\n\n${apache}`;
 const common = {bundle: true, minify: true, legalComments: 'inline', logLevel: 'warning', nodePaths: [nodeModules]};
 await build({...common, entryPoints: [join(pageFolder, 'main.js')], outfile: join(output, 'page.js'),
              format: 'iife', target: ['es2020', 'safari15'], banner: {js: licence('lean-qr')}});
+// For the web site: the same script with 集計 as a module of its own beside
+// the page, loaded when 集計 is first opened, so that a pupil's page never
+// loads it (the one file has it in its script).
+await build({...common, entryPoints: [join(pageFolder, 'main.js')], outfile: join(output, 'site-page.js'),
+             format: 'iife', target: ['es2020', 'safari15'], banner: {js: licence('lean-qr')},
+             plugins: [{name: 'collect apart', setup: ({onResolve}) =>
+               onResolve({filter: /^\.\/collect\.js$/}, ({path}) => ({path, external: true}))}]});
+await build({...common, entryPoints: [join(pageFolder, 'collect.js')], outfile: join(output, 'collect.js'),
+             format: 'esm', target: ['es2020', 'safari15']});
 await build({...common, entryPoints: [join(pageFolder, 'reader.js')], outfile: join(output, 'qr-reader.js'),
              format: 'esm', target: ['es2020', 'safari15'], banner: {js: licence('zxing-wasm', zxingCpp)}});
 copyFileSync(join(nodeModules, 'zxing-wasm', 'dist', 'reader', 'zxing_reader.wasm'), join(output, 'zxing_reader.wasm'));

@@ -10,7 +10,9 @@ their bytes (a page never meets the bytes of another version, from a cache
 on the way or the worker's), fetched once the page has painted; and the
 faces' licence, fetched when it is shown. So the page a
 pupil's tablet loads first is its content and script alone, and the data
-come as bytes rather than base64, a quarter fewer. The service worker keeps
+come as bytes rather than base64, a quarter fewer. Its script is the one
+file's without 集計, a module of its own (also named after its bytes)
+loaded when 集計 is first opened, which a pupil's page never is. The service worker keeps
 every file of the site, the decoder's too, by the version written into it: a
 hash of the files."""
 import argparse
@@ -92,6 +94,18 @@ def data_as_files(page):
     return page, files
 
 
+def with_site_script(page, script, collect):
+    """The page with the site's script, which loads 集計 when it is first
+    opened from a file of its own, and that file by name."""
+    name = named_after("zentavo-collect", collect, ".js")
+    specifier = 'import("./collect.js")'
+    if script.count(specifier) != 1 or "</script" in script.lower():
+        sys.exit(f"site.py: the site's script must hold {specifier} once, and no </script")
+    block = one(r'(<script type="text/plain" id="PageScript">[\s\S]*?</script>)', page, "the page's script")
+    script = script.strip().replace(specifier, 'import("./' + name + '")')
+    return page.replace(block, f'<script type="text/plain" id="PageScript">{script}</script>', 1), {name: collect}
+
+
 def site_page(page, short_name):
     """zentavo.html with the site's additions in its head."""
     policy = re.findall(r'(<meta http-equiv="Content-Security-Policy" content=")([^"]*)(">)', page)
@@ -115,7 +129,7 @@ def site_page(page, short_name):
 
 def main():
     parser = argparse.ArgumentParser()
-    for name in ("page", "worker", "desktop", "icons", "output"):
+    for name in ("page", "script", "collect", "worker", "desktop", "icons", "output"):
         parser.add_argument("--" + name, required=True, type=Path)
     parser.add_argument("--decoder", nargs="+", required=True, type=Path, help="the scanner's decoder files")
     parser.add_argument("--most-bytes", required=True, type=int, help="the page's budget")
@@ -124,7 +138,8 @@ def main():
     names = launcher_names(args.desktop)
     args.output.mkdir(parents=True, exist_ok=True)
     page, files = data_as_files(site_page(args.page.read_text(encoding="utf-8"), names["Name[ja]"]))
-    files |= {
+    page, collect = with_site_script(page, args.script.read_text(encoding="utf-8"), args.collect.read_bytes())
+    files |= collect | {
         "index.html": page.encode("utf-8"),
         "manifest.webmanifest": (json.dumps(manifest(names), ensure_ascii=False, indent=2) + "\n").encode("utf-8"),
     }
@@ -141,7 +156,7 @@ def main():
     files["sw.js"] = worker.replace("@@VERSION@@", version).replace("@@FILES@@", json.dumps(digests, indent=2)).encode()
     # The data files an earlier build left under other names go.
     for old in args.output.glob("zentavo-*-*.*"):
-        if re.fullmatch(r"zentavo-[a-z]+-[0-9a-f]{12}\.(wasm\.gz|woff2)", old.name) and old.name not in files:
+        if re.fullmatch(r"zentavo-[a-z]+-[0-9a-f]{12}\.(wasm\.gz|woff2|js)", old.name) and old.name not in files:
             old.unlink()
     for name, data in files.items():
         (args.output / name).write_bytes(data)
