@@ -64,9 +64,7 @@ export const pageFile = resolve(process.env.ZENTAVO_PAGE ?? new URL('../../build
 export const pageUrl = pathToFileURL(pageFile).href;
 // The web site beside it, and the types a web server gives its files.
 export const siteFolder = join(dirname(pageFile), 'site');
-export const siteTypes = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.gz': 'application/gzip', '.woff2': 'font/woff2', '.txt': 'text/plain; charset=utf-8', '.png': 'image/png',
-  '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json'};
+export const siteTypes = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm', '.gz': 'application/gzip', '.woff2': 'font/woff2', '.txt': 'text/plain; charset=utf-8', '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json'};
 export const engines = (process.env.ZENTAVO_ENGINES ?? 'chromium,firefox,webkit').split(',').filter(Boolean);
 
 const dumpio = Boolean(process.env.ZENTAVO_DUMPIO);
@@ -396,15 +394,12 @@ const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 const afterPaint = () => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)));
 
-// The element, once there: a view that the click before opened may come a
-// moment later, its module loaded first (2 s at most).
+// A view that the click before opened may come after its module (2 s at most).
 async function found(selector) {
-  for (const until = Date.now() + 2000; ;) {
-    const element = document.querySelector(selector);
-    if (element) return element;
-    if (Date.now() > until) throw new Error(`no element matches ${selector}`);
-    await new Promise((resolve) => setTimeout(resolve, 20));
-  }
+  for (let wait = 100; wait && !document.querySelector(selector); --wait) await new Promise((go) => setTimeout(go, 20));
+  const element = document.querySelector(selector);
+  if (!element) throw new Error(`no element matches ${selector}`);
+  return element;
 }
 
 // Scrolled into view where it is not, the viewport point of the element's
@@ -508,12 +503,10 @@ class WebKitPage {
   }
 
   async #element(selector) {
-    for (const until = Date.now() + 2000; ;) {  // as found() in the other engines
-      const element = await this.$(selector);
-      if (element) return element;
-      if (Date.now() > until) throw new Error(`no element matches ${selector}`);
-      await new Promise((resolve) => setTimeout(resolve, 20));
-    }
+    for (let wait = 100; wait && !(await this.$(selector)); --wait) await pause(20);  // as found()
+    const element = await this.$(selector);
+    if (!element) throw new Error(`no element matches ${selector}`);
+    return element;
   }
 
   async $eval(selector, fn, ...args) {
