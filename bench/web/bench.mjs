@@ -3,12 +3,13 @@
 // contentful paint and its controls working (html[data-ready]) against the
 // first paint of an almost empty page from the same server, a Preview of the
 // heaviest sheet, a class set laid out for printing (Chromium), the same
-// first paint and start of the site's page, and the file's bytes by part and
-// the site's first load by file. Medians of several rounds, the two pages
-// loaded in turn. Then, in Chromium, the class's loop: the result's code shown after
-// 採点, 40 pupils' codes pasted into 集計's table, a pasted megabyte, and
-// one 640 x 480 camera frame decoded. Run by bench/web/compare after
-// scripts/web.
+// first paint and start of the site's page and, as the floor under any
+// start, of the almost empty page compiling the program and nothing else;
+// the file's bytes by part and the site's first load by file. Medians of
+// several rounds, the two pages loaded in turn. Then, in Chromium, the
+// class's loop: the result's code shown after 採点, 40 pupils' codes pasted
+// into 集計's table, a pasted megabyte, and one 640 x 480 camera frame
+// decoded. Run by bench/web/compare after scripts/web.
 import {readdirSync, readFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {extname, join} from 'node:path';
@@ -21,10 +22,19 @@ const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.l
 const file = readFileSync(pageFile);
 const empty = '<!DOCTYPE html><html lang="ja"><head><meta charset="utf-8"><title>Zentavo</title></head>'
   + '<body><p>Zentavo</p></body></html>';
+// The floor of any start: the almost empty page, in the site's folder,
+// fetching the site's program and compiling it, and nothing else; its mark
+// once compiled. No page whose controls the program runs can work sooner.
+const program = readdirSync(siteFolder).find((name) => /^zentavo-page-\w+\.wasm\.gz$/.test(name));
+const programOnly = empty.replace('</body>', `<main id="Form1"></main><script>
+fetch('${program}').then((got) => WebAssembly.compileStreaming(new Response(
+  got.body.pipeThrough(new DecompressionStream('gzip')), {headers: {'Content-Type': 'application/wasm'}})))
+  .then(() => { performance.mark('zentavo-ready'); document.documentElement.dataset.ready = 'true'; });
+</script></body>`);
 const server = createServer(({url}, response) => {
   const name = url.slice(1).split('#')[0];
   const inSite = name.startsWith('site/') && (name.slice(5) || 'index.html');
-  const body = name === 'empty' ? empty : name === 'zentavo.html' ? file
+  const body = name === 'empty' ? empty : name === 'zentavo.html' ? file : name === 'site/program-only' ? programOnly
     : inSite && readdirSync(siteFolder).includes(inSite) ? readFileSync(join(siteFolder, inSite)) : null;
   if (body === null) response.writeHead(404).end();
   else response.writeHead(200, {'content-type': siteTypes[extname(inSite || name)] ?? siteTypes['.html'], 'cache-control': 'no-store'})
@@ -120,6 +130,7 @@ for (const engine of engines.filter(() => !process.env.CLASS_ONLY)) {
   paintLines('zentavo.html', times);
   // The site's page, its data beside it, kept by its worker after the first round.
   paintLines("the site's page", await rounds(engine, `${site}index.html`));
+  paintLines('the program alone, compiled', await rounds(engine, `${site}program-only`));
   console.log(`  a Preview, 80 numbered problems      ${ms(median(times.preview))}`);
   if (times.set) console.log(`  30 sheets with answers laid out      ${ms(median(times.set))}`);
 }
