@@ -52,19 +52,26 @@
 //   pdf(options) where browser.can.pdf. Chromium and Firefox pages are
 //   puppeteer's own, with all the rest of its API.
 import {execFile, spawn} from 'node:child_process';
-import {existsSync, mkdirSync, mkdtempSync, readdirSync, rmSync, writeFileSync} from 'node:fs';
+import {existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:net';
 import {tmpdir} from 'node:os';
-import {dirname, join, resolve} from 'node:path';
+import {dirname, extname, join, resolve} from 'node:path';
 import {after, before, describe} from 'node:test';
 import {pathToFileURL} from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 export const pageFile = resolve(process.env.ZENTAVO_PAGE ?? new URL('../../build/web/zentavo.html', import.meta.url).pathname);
 export const pageUrl = pathToFileURL(pageFile).href;
-// The web site beside it, and the types a web server gives its files.
+// The web site beside it, and the type a web server gives a file of it: as
+// IIS, the one the site's web.config gives, and none for web.config itself
+// or for a file of a kind it does not name (IIS sends neither).
 export const siteFolder = join(dirname(pageFile), 'site');
-export const siteTypes = {'.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.wasm': 'application/wasm', '.gz': 'application/gzip', '.woff2': 'font/woff2', '.txt': 'text/plain; charset=utf-8', '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json'};
+let siteTypes = null;
+export function siteType(name) {
+  siteTypes ??= new Map([...readFileSync(join(siteFolder, 'web.config'), 'utf8')
+    .matchAll(/<mimeMap fileExtension="([^"]+)" mimeType="([^"]+)"/g)].map(([, kind, type]) => [kind, type]));
+  return name === 'web.config' ? undefined : siteTypes.get(extname(name));
+}
 export const engines = (process.env.ZENTAVO_ENGINES ?? 'chromium,firefox,webkit').split(',').filter(Boolean);
 
 const dumpio = Boolean(process.env.ZENTAVO_DUMPIO);

@@ -14,7 +14,7 @@ come as bytes rather than base64, a quarter fewer. Its script is the one
 file's without 集計, a module of its own (also named after its bytes)
 loaded when 集計 is first opened, which a pupil's page never is. The service worker keeps
 every file of the site, the decoder's too, by the version written into it: a
-hash of the files."""
+hash of the files. web.config gives IIS the files' types."""
 import argparse
 import base64
 import configparser
@@ -57,6 +57,13 @@ def manifest(names):
 
 
 LICENCE = "LICENSE-fonts.txt"
+# The type of every kind of file of the site, as its web server is to send
+# it. IIS sends no file of a type it does not know (most of these); the
+# site's web.config gives it them. Apache, nginx and the like know them all.
+TYPES = {".html": "text/html; charset=utf-8", ".js": "text/javascript", ".wasm": "application/wasm",
+         ".gz": "application/gzip", ".woff2": "font/woff2", ".txt": "text/plain; charset=utf-8",
+         ".png": "image/png", ".svg": "image/svg+xml", ".webmanifest": "application/manifest+json"}
+WEB_CONFIG = "web.config"
 
 
 def named_after(stem, data, suffix):
@@ -127,6 +134,20 @@ def site_page(page, short_name):
     return page.replace("</head>", head + "\n</head>", 1)
 
 
+def web_config(names):
+    """IIS's configuration of the site's folder: the type of each kind of its
+    files, in place of any IIS has for it (one it has cannot be added again).
+    IIS itself refuses to send web.config, so the worker does not keep it."""
+    kinds = sorted({Path(name).suffix for name in names})
+    unknown = [kind for kind in kinds if kind not in TYPES]
+    if unknown:
+        sys.exit(f"site.py: no type for the site's files of kind {', '.join(unknown)}")
+    maps = "".join(f'      <remove fileExtension="{kind}" />\n      <mimeMap fileExtension="{kind}" mimeType="{TYPES[kind]}" />\n'
+                   for kind in kinds)
+    return ('<?xml version="1.0" encoding="utf-8"?>\n<configuration>\n  <system.webServer>\n    <staticContent>\n'
+            f"{maps}    </staticContent>\n  </system.webServer>\n</configuration>\n").encode("utf-8")
+
+
 def main():
     parser = argparse.ArgumentParser()
     for name in ("page", "script", "collect", "worker", "desktop", "icons", "output"):
@@ -154,6 +175,7 @@ def main():
         if worker.count(marker) != 1:
             sys.exit(f"site.py: the service worker must hold {marker} once")
     files["sw.js"] = worker.replace("@@VERSION@@", version).replace("@@FILES@@", json.dumps(digests, indent=2)).encode()
+    files[WEB_CONFIG] = web_config(files)
     # The data files an earlier build left under other names go.
     for old in args.output.glob("zentavo-*-*.*"):
         if re.fullmatch(r"zentavo-[a-z]+-[0-9a-f]{12}\.(wasm\.gz|woff2|js)", old.name) and old.name not in files:
