@@ -62,16 +62,12 @@ import puppeteer from 'puppeteer-core';
 
 export const pageFile = resolve(process.env.ZENTAVO_PAGE ?? new URL('../../build/web/zentavo.html', import.meta.url).pathname);
 export const pageUrl = pathToFileURL(pageFile).href;
-// The web site beside it, and the type a web server gives a file of it: as
-// IIS, the one the site's web.config gives, and none for web.config itself
-// or for a file of a kind it does not name (IIS sends neither).
+// The web site beside it, and the type a server gives a file of it: as IIS, the one the
+// site's web.config gives, none for web.config itself or for a kind it leaves out.
 export const siteFolder = join(dirname(pageFile), 'site');
 let siteTypes = null;
-export function siteType(name) {
-  siteTypes ??= new Map([...readFileSync(join(siteFolder, 'web.config'), 'utf8')
-    .matchAll(/<mimeMap fileExtension="([^"]+)" mimeType="([^"]+)"/g)].map(([, kind, type]) => [kind, type]));
-  return name === 'web.config' ? undefined : siteTypes.get(extname(name));
-}
+export const siteType = (name) => name !== 'web.config' && (siteTypes ??= new Map([...readFileSync(join(siteFolder, 'web.config'), 'utf8')
+  .matchAll(/<mimeMap fileExtension="([^"]+)" mimeType="([^"]+)"/g)].map(([, kind, type]) => [kind, type]))).get(extname(name));
 export const engines = (process.env.ZENTAVO_ENGINES ?? 'chromium,firefox,webkit').split(',').filter(Boolean);
 
 const dumpio = Boolean(process.env.ZENTAVO_DUMPIO);
