@@ -12,8 +12,8 @@
 // decoded. Run by bench/web/compare after scripts/web.
 import {readdirSync, readFileSync} from 'node:fs';
 import {createServer} from 'node:http';
-import {join} from 'node:path';
-import {engines, launch, openPage, pageFile, siteFolder, siteType} from '../../tests/web/engines.mjs';
+import {extname, join} from 'node:path';
+import {engines, launch, openPage, pageFile, siteFolder, siteTypes} from '../../tests/web/engines.mjs';
 
 const roundCount = Number(process.env.ROUNDS ?? 9);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -37,7 +37,7 @@ const server = createServer(({url}, response) => {
   const body = name === 'empty' ? empty : name === 'zentavo.html' ? file : name === 'site/program-only' ? programOnly
     : inSite && readdirSync(siteFolder).includes(inSite) ? readFileSync(join(siteFolder, inSite)) : null;
   if (body === null) response.writeHead(404).end();
-  else response.writeHead(200, {'content-type': (inSite && body !== programOnly && siteType(inSite)) || 'text/html; charset=utf-8', 'cache-control': 'no-store'})
+  else response.writeHead(200, {'content-type': siteTypes[extname(inSite || name)] ?? siteTypes['.html'], 'cache-control': 'no-store'})
     .end(body);
 });
 await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));

@@ -10,17 +10,17 @@ import assert from 'node:assert/strict';
 import {mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
-import {join} from 'node:path';
+import {extname, join} from 'node:path';
 import {after, before, test} from 'node:test';
 import {axeFaults} from './axe.mjs';
-import {forEngines, launch, openPage, siteFolder, siteType} from './engines.mjs';
+import {forEngines, launch, openPage, siteFolder, siteTypes} from './engines.mjs';
 
 const jsQR = readFileSync(new URL('./node_modules/jsqr/dist/jsQR.js', import.meta.url), 'utf8');
 // The web site, whose page has the scanner's decoder beside it.
 const server = createServer(({url}, response) => {
   const name = url === '/' ? 'index.html' : url.slice(1);
-  if (readdirSync(siteFolder).includes(name) && siteType(name))
-    response.writeHead(200, {'content-type': siteType(name)}).end(readFileSync(join(siteFolder, name)));
+  if (readdirSync(siteFolder).includes(name) && siteTypes[extname(name)])
+    response.writeHead(200, {'content-type': siteTypes[extname(name)]}).end(readFileSync(join(siteFolder, name)));
   else response.writeHead(404).end();
 });
 let page = '';

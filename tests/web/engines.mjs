@@ -55,19 +55,18 @@ import {execFile, spawn} from 'node:child_process';
 import {existsSync, mkdirSync, mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:net';
 import {tmpdir} from 'node:os';
-import {dirname, extname, join, resolve} from 'node:path';
+import {dirname, join, resolve} from 'node:path';
 import {after, before, describe} from 'node:test';
 import {pathToFileURL} from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 export const pageFile = resolve(process.env.ZENTAVO_PAGE ?? new URL('../../build/web/zentavo.html', import.meta.url).pathname);
 export const pageUrl = pathToFileURL(pageFile).href;
-// The web site beside it, and the type a server gives a file of it: as IIS, the one the
-// site's web.config gives, none for web.config itself or for a kind it leaves out.
+// The web site beside it, and the types a server gives its files: as IIS, those its web.config gives.
 export const siteFolder = join(dirname(pageFile), 'site');
-let siteTypes = null;
-export const siteType = (name) => name !== 'web.config' && (siteTypes ??= new Map([...readFileSync(join(siteFolder, 'web.config'), 'utf8')
-  .matchAll(/<mimeMap fileExtension="([^"]+)" mimeType="([^"]+)"/g)].map(([, kind, type]) => [kind, type]))).get(extname(name));
+const webConfig = join(siteFolder, 'web.config');
+export const siteTypes = Object.fromEntries([...(existsSync(webConfig) ? readFileSync(webConfig, 'utf8') : '')
+  .matchAll(/<mimeMap fileExtension="([^"]+)" mimeType="([^"]+)"/g)].map((found) => found.slice(1)));
 export const engines = (process.env.ZENTAVO_ENGINES ?? 'chromium,firefox,webkit').split(',').filter(Boolean);
 
 const dumpio = Boolean(process.env.ZENTAVO_DUMPIO);

@@ -7,10 +7,10 @@ import {execFileSync, spawn} from 'node:child_process';
 import {cpSync, mkdtempSync, readdirSync, readFileSync, rmSync, utimesSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:http';
 import {tmpdir} from 'node:os';
-import {dirname, join} from 'node:path';
+import {dirname, extname, join} from 'node:path';
 import {createInterface} from 'node:readline';
 import {after, test} from 'node:test';
-import {forEngines, openPage, pageFile, siteFolder, siteType} from './engines.mjs';
+import {forEngines, openPage, pageFile, siteFolder, siteTypes} from './engines.mjs';
 
 const source = new URL('../../', import.meta.url).pathname;
 const python = '/usr/bin/python3';
@@ -42,14 +42,13 @@ async function serve(folder) {
 }
 
 // A host of clean addresses: index.html sent to its folder by a redirect,
-// the folder answered with index.html's bytes; and, as IIS, a file sent
-// only with the type the site's web.config gives it.
+// the folder answered with index.html's bytes; as IIS, only the types given it.
 async function serveRedirecting(folder) {
   const server = createServer(({url}, response) => {
     const name = url === '/' ? 'index.html' : url.slice(1);
     if (url === '/index.html') response.writeHead(301, {Location: './'}).end();
-    else if (!readdirSync(folder).includes(name) || !siteType(name)) response.writeHead(404).end();
-    else response.writeHead(200, {'Content-Type': siteType(name)}).end(readFileSync(join(folder, name)));
+    else if (!readdirSync(folder).includes(name) || !siteTypes[extname(name)]) response.writeHead(404).end();
+    else response.writeHead(200, {'Content-Type': siteTypes[extname(name)]}).end(readFileSync(join(folder, name)));
   });
   await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
   return {url: `http://127.0.0.1:${server.address().port}/`,
